@@ -1,0 +1,56 @@
+// planRun and convertedName.
+#include "conversion/plan.h"
+
+#include "platform/casemap.h"
+#include "platform/names.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace conversion {
+
+QString convertedName(const QString &name, Case mode)
+{
+    return mode == Case::Upper ? platform::upperCase(name) : platform::lowerCase(name);
+}
+
+Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode)
+{
+    using Key = std::filesystem::path::string_type;
+    Plan plan;
+    plan.rename.assign(listed.size(), false);
+    std::vector<std::filesystem::path> newNames(listed.size());
+    std::vector<bool> notText(listed.size(), false);
+    std::unordered_map<Key, int> wanted; // new name -> how many listed files want it
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        const std::optional<QString> text = platform::nameText(listed[i]);
+        if (!text) {
+            notText[i] = true;
+            continue;
+        }
+        const QString converted = convertedName(*text, mode);
+        if (converted == *text)
+            continue;
+        newNames[i] = platform::nameFromText(converted);
+        ++wanted[newNames[i].native()];
+    }
+    std::unordered_set<Key> present;
+    present.reserve(folder.size());
+    for (const auto &name : folder)
+        present.insert(name.native());
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (notText[i])
+            plan.skipped.push_back({listed[i], {}, SkipReason::NotText});
+        else if (newNames[i].empty())
+            continue;
+        else if (present.count(newNames[i].native()))
+            plan.skipped.push_back({listed[i], newNames[i], SkipReason::Taken});
+        else if (wanted[newNames[i].native()] > 1)
+            plan.skipped.push_back({listed[i], newNames[i], SkipReason::Shared});
+        else
+            plan.rename[i] = true;
+    }
+    return plan;
+}
+
+} // namespace conversion

@@ -1,0 +1,36 @@
+// Which listed files a run renames, and which it leaves with a reason, decided
+// before the first rename so that no rename ever replaces another file.
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <vector>
+
+namespace conversion {
+
+enum class Case { Upper, Lower };
+
+// The name in the chosen case; the name itself where it is not valid text.
+QString convertedName(const QString &name, Case mode);
+
+enum class SkipReason {
+    Taken,   // another entry of the folder already has the new name
+    Shared,  // another listed file would get the same new name
+    NotText, // the name's bytes are not valid text: changing them could corrupt it
+};
+
+struct Skip {
+    std::filesystem::path name;
+    std::filesystem::path newName; // empty for NotText
+    SkipReason reason;
+};
+
+struct Plan {
+    std::vector<bool> rename; // one flag per listed name
+    std::vector<Skip> skipped;
+};
+
+// `listed` are the file list's entries, `folder` every name in the folder.
+Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode);
+
+} // namespace conversion

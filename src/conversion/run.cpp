@@ -1,0 +1,101 @@
+// Command1_Click and rensub: the confirmed rename of the listed files to one case.
+#include "window/mojik.h"
+
+#include "conversion/plan.h"
+#include "platform/file_list.h"
+#include "platform/files.h"
+#include "platform/names.h"
+#include "platform/path_label.h"
+#include "platform/reason.h"
+#include "platform/casemap.h"
+
+#include <QRadioButton>
+
+namespace {
+
+constexpr int kNamesShown = 20; // a box lists this many names, then how many more
+
+QString skipText(const conversion::Skip &skip)
+{
+    const QString name = platform::displayName(skip.name);
+    switch (skip.reason) {
+    case conversion::SkipReason::Taken:
+        return QStringLiteral("%1 … %2 という名前が既にあります").arg(name, platform::displayName(skip.newName));
+    case conversion::SkipReason::Shared:
+        return QStringLiteral("%1 … 他のファイルも %2 になります").arg(name, platform::displayName(skip.newName));
+    case conversion::SkipReason::NotText:
+        break;
+    }
+    return QStringLiteral("%1 … 名前の文字コードが正しくありません").arg(name);
+}
+
+QString skipReport(const std::vector<conversion::Skip> &skipped)
+{
+    QString text = QStringLiteral("次の %1 個のファイルは、ほかのファイルを失わないよう名前を変更しませんでした。\r")
+                       .arg(skipped.size());
+    const std::size_t shown = std::min<std::size_t>(skipped.size(), kNamesShown);
+    for (std::size_t i = 0; i < shown; ++i)
+        text += QLatin1Char('\r') + skipText(skipped[i]);
+    if (skipped.size() > shown)
+        text += QStringLiteral("\rほか %1 個").arg(skipped.size() - shown);
+    return text;
+}
+
+} // namespace
+
+void MOJIK::Command1_Click()
+{
+    const QString prompt = Label1->text() + QStringLiteral("\r\rﾃﾞｨﾚｸﾄﾘ配下のﾌｧｲﾙ名を変更しますか？");
+    if (message(prompt, platform::Buttons::YesNo) != platform::Answer::Yes)
+        return;
+    if (platform::trimSpaces(Label1->text()).isEmpty()) {
+        message(QStringLiteral("ディレクトリを選択してください"));
+        return;
+    }
+    const std::filesystem::path folder = Label1->path();
+    if (const std::error_code error = m_folders.setWorkingFolder(folder)) {
+        message(QStringLiteral("%1 に移動できませんでした。ファイル名は変更していません。\r%2")
+                    .arg(Label1->text(), platform::reasonText(error)));
+        return;
+    }
+
+    // The file list keeps the names it showed at the click until the loop ends.
+    const std::vector<std::filesystem::path> &listed = File1->entries();
+    std::vector<std::filesystem::path> present;
+    if (const std::error_code error = platform::listAllNames(".", present)) {
+        message(QStringLiteral("%1 の内容を読めませんでした。ファイル名は変更していません。\r%2")
+                    .arg(Label1->text(), platform::reasonText(error)));
+        return;
+    }
+    const conversion::Plan plan =
+        conversion::planRun(listed, present, Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower);
+
+    int renamed = 0;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (!plan.rename[i])
+            continue;
+        if (const std::error_code error = rensub(listed[i])) {
+            const QString name = platform::displayName(listed[i]);
+            File1->refresh();
+            message(QStringLiteral("%1 の名前を変更できなかったので、ここで止めました。\r%2\r\rそれまでに %3 個のファイル名を変更しました。")
+                        .arg(name, platform::reasonText(error))
+                        .arg(renamed));
+            if (!plan.skipped.empty())
+                message(skipReport(plan.skipped));
+            return;
+        }
+        ++renamed;
+    }
+    File1->refresh();
+    if (!plan.skipped.empty())
+        message(skipReport(plan.skipped));
+}
+
+std::error_code MOJIK::rensub(const std::filesystem::path &aaa)
+{
+    const std::optional<QString> text = platform::nameText(aaa);
+    if (!text)
+        return std::make_error_code(std::errc::illegal_byte_sequence);
+    const auto mode = Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower;
+    return platform::renameFile(aaa, platform::nameFromText(conversion::convertedName(*text, mode)));
+}

@@ -1,0 +1,53 @@
+// The drive list.
+#include "platform/drive_list.h"
+
+#include "platform/names.h"
+
+namespace platform {
+
+DriveList::DriveList(QWidget *parent) : QComboBox(parent)
+{
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::driveChanged);
+}
+
+QString DriveList::driveText(const Drive &drive)
+{
+    QString text = displayName(drive.root);
+    if (!drive.name.empty())
+        text += QStringLiteral(" [") + QString::fromStdString(drive.name) + QLatin1Char(']');
+    return text;
+}
+
+void DriveList::setDrives(const std::vector<Drive> &drives, const std::filesystem::path &selected)
+{
+    const QSignalBlocker quiet(this);
+    clear();
+    m_drives = drives;
+    for (const Drive &drive : m_drives)
+        addItem(driveText(drive));
+    const std::filesystem::path root = driveOf(selected, m_drives);
+    for (std::size_t i = 0; i < m_drives.size(); ++i) {
+        if (m_drives[i].root == root)
+            setCurrentIndex(static_cast<int>(i));
+    }
+}
+
+std::filesystem::path DriveList::drive() const
+{
+    const int index = currentIndex();
+    return index >= 0 && static_cast<std::size_t>(index) < m_drives.size() ? m_drives[static_cast<std::size_t>(index)].root
+                                                                            : std::filesystem::path();
+}
+
+bool DriveList::setDrive(const std::filesystem::path &root)
+{
+    for (std::size_t i = 0; i < m_drives.size(); ++i) {
+        if (m_drives[i].root == root) {
+            setCurrentIndex(static_cast<int>(i)); // raises currentIndexChanged only on a change
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace platform

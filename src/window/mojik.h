@@ -1,0 +1,77 @@
+// MOJIK: the program's one window. Its controls hold all state; its handlers are
+// defined by concern in window/, conversion/, listing/ and info/.
+#pragma once
+
+#include "platform/current_folders.h"
+#include "platform/save_dialog.h"
+#include "platform/services.h"
+
+#include <QMainWindow>
+#include <filesystem>
+#include <system_error>
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace platform {
+class DriveList;
+class FileList;
+class FolderList;
+class PathLabel;
+} // namespace platform
+
+class MOJIK : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MOJIK(platform::Services services = platform::Services::native(), QWidget *parent = nullptr);
+
+    // window/startup.cpp
+    void Form_Load();
+
+    // window/navigation.cpp
+    void Drive1_Change();
+    void Dir1_Change();
+    void Command3_Click();
+
+    // conversion/run.cpp
+    void Command1_Click();
+    std::error_code rensub(const std::filesystem::path &aaa);
+
+    // listing/export.cpp
+    void Command2_Click();
+
+    // info/boxes.cpp
+    void pgm_Click();
+    void maker_Click();
+    void makekiki_Click();
+    void about_Click();
+
+private:
+    // window/navigation.cpp
+    void showDriveOfFolderList();
+
+    // window/mojik.cpp
+    platform::Answer message(const QString &prompt, platform::Buttons buttons = platform::Buttons::Ok);
+
+    platform::Services m_services;
+    platform::CurrentFolders m_folders; // the process's current drive and folder
+
+    QRadioButton *Option1;
+    QRadioButton *Option2;
+    platform::DriveList *Drive1;
+    platform::FolderList *Dir1;
+    platform::FileList *File1;
+    QPushButton *Command1;
+    platform::PathLabel *Label1;
+    QPushButton *Command2;
+    QPushButton *Command3;
+    platform::SaveDialog Cob1;
+
+    QMenu *help;
+    QAction *pgm;
+    QAction *maker;
+    QAction *makekiki;
+    QAction *about;
+};
