@@ -5,6 +5,8 @@
 
 namespace platform {
 
+// Shows `prompt`, a carriage return breaking its lines, and waits for the answer.
+// The Yes/No box answers only Yes or No: Esc and the close box do nothing.
 Answer showMessage(QWidget *parent, const QString &prompt, Buttons buttons);
 
 } // namespace platform
