@@ -50,7 +50,7 @@ public:
 
 private:
     // window/navigation.cpp
-    void showDriveOfFolderList();
+    void agreeWithFolderList();
 
     // window/mojik.cpp
     platform::Answer message(const QString &prompt, platform::Buttons buttons = platform::Buttons::Ok);

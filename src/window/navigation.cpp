@@ -21,7 +21,7 @@ void MOJIK::Drive1_Change()
     if (error) {
         message(QStringLiteral("ドライブ %1 に移動できませんでした。\r%2")
                     .arg(platform::DriveList::driveText({drive, {}}), platform::reasonText(error)));
-        showDriveOfFolderList();
+        agreeWithFolderList();
     }
 }
 
@@ -59,13 +59,16 @@ void MOJIK::Command3_Click()
                                               : QStringLiteral("デスクトップフォルダ %1 に移動できませんでした。")
                                                     .arg(platform::displayName(desktop));
         message(where + QLatin1Char('\r') + platform::reasonText(error));
-        showDriveOfFolderList();
+        agreeWithFolderList();
     }
 }
 
-void MOJIK::showDriveOfFolderList()
+void MOJIK::agreeWithFolderList()
 {
-    // Brings the drive list back to the folder list's drive without running its handler again.
+    // After a failed move the folder list leads again: the drive list shows its
+    // drive, without running its handler again, and the working folder is its
+    // folder. The failure itself has been told already.
     const QSignalBlocker quiet(Drive1);
     Drive1->setDrive(m_folders.driveOf(Dir1->path()));
+    m_folders.setWorkingFolder(Dir1->path());
 }

@@ -1,0 +1,124 @@
+// Tests of the conversion run through the real window: the confirmation, the
+// renames, what is left alone and what the user is told.
+#include "support/window_harness.h"
+
+#include <unistd.h>
+
+namespace {
+
+using testing_support::WindowHarness;
+using Names = std::set<std::filesystem::path>;
+
+const std::string kShiftJisName = "\x83\x41\x83\x58.txt"; // アス.txt in Shift_JIS bytes
+
+void fillAwkward(const testing_support::TempFolder &folder)
+{
+    for (const char *name : {"MixEd.txt", "0123", "漢字かな.txt", "ａｂｃ.txt", "straße.txt", ".hidden", "x.txt", "X.TXT"})
+        folder.file(name);
+    folder.file(kShiftJisName);
+    folder.file("SubDir/inner.txt");
+}
+
+TEST(ConversionRun, UpperThenLowerGivesTheRuleNamesAndKeepsEveryContent)
+{
+    WindowHarness harness(fillAwkward);
+    const auto &root = harness.folder.path();
+
+    harness.convert(true);
+    EXPECT_EQ(WindowHarness::namesIn(root), (Names{"MIXED.TXT", "0123", "漢字かな.TXT", "ＡＢＣ.TXT", "STRAßE.TXT", ".hidden",
+                                                  "x.txt", "X.TXT", kShiftJisName, "SubDir"}));
+    EXPECT_EQ(WindowHarness::namesIn(root / "SubDir"), Names{"inner.txt"});
+    // Every file still holds what it held: its first name.
+    for (const auto &[now, was] : std::vector<std::pair<const char *, const char *>>{
+             {"MIXED.TXT", "MixEd.txt"}, {"ＡＢＣ.TXT", "ａｂｃ.txt"}, {"x.txt", "x.txt"}, {"X.TXT", "X.TXT"}})
+        EXPECT_EQ(testing_support::contentOf(root / now), was) << now;
+
+    harness.convert(false);
+    EXPECT_EQ(WindowHarness::namesIn(root), (Names{"mixed.txt", "0123", "漢字かな.txt", "ａｂｃ.txt", "straße.txt", ".hidden",
+                                                  "x.txt", "X.TXT", kShiftJisName, "SubDir"}));
+    EXPECT_EQ(testing_support::contentOf(root / "mixed.txt"), "MixEd.txt");
+    EXPECT_EQ(testing_support::contentOf(root / "X.TXT"), "X.TXT");
+    EXPECT_EQ(testing_support::contentOf(root / kShiftJisName), kShiftJisName);
+
+    // The list shows the new names, sorted without regard to case.
+    const auto &entries = harness.control<platform::FileList>("File1")->entries();
+    ASSERT_EQ(entries.size(), 8u);
+    EXPECT_EQ(entries.front(), "0123");
+
+    // Each run: the question, then one box naming what was left and why.
+    ASSERT_EQ(harness.fake.shown.size(), 4u);
+    const QString question = harness.fake.shown[0].prompt;
+    EXPECT_EQ(question, QString::fromStdString(root.string()) + QStringLiteral("\r\rﾃﾞｨﾚｸﾄﾘ配下のﾌｧｲﾙ名を変更しますか？"));
+    EXPECT_EQ(harness.fake.shown[0].buttons, platform::Buttons::YesNo);
+    const QString report = harness.fake.shown[1].prompt;
+    EXPECT_TRUE(report.contains(QStringLiteral("x.txt … X.TXT という名前が既にあります"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("名前の文字コードが正しくありません"))) << report.toStdString();
+    EXPECT_TRUE(harness.fake.shown[3].prompt.contains(QStringLiteral("X.TXT … x.txt という名前が既にあります")));
+}
+
+TEST(ConversionRun, AnsweringNoChangesNothingEvenWithAnEmptyLabel)
+{
+    WindowHarness harness([](const auto &folder) { folder.file("Abc.txt"); });
+    harness.convert(true, platform::Answer::No);
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), Names{"Abc.txt"});
+
+    harness.control<platform::PathLabel>("Label1")->setPath("");
+    harness.convert(true, platform::Answer::No);
+    EXPECT_EQ(harness.fake.shown.size(), 2u);
+
+    harness.control<platform::PathLabel>("Label1")->setPath("   ");
+    harness.convert(true, platform::Answer::Yes);
+    ASSERT_EQ(harness.fake.shown.size(), 4u);
+    EXPECT_EQ(harness.fake.shown[3].prompt, QStringLiteral("ディレクトリを選択してください"));
+    EXPECT_EQ(harness.fake.shown[3].buttons, platform::Buttons::Ok);
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), Names{"Abc.txt"});
+}
+
+TEST(ConversionRun, WorksOnTheLabelsFolderWhateverTheWorkingFolder)
+{
+    WindowHarness harness([](const auto &folder) {
+        folder.file("Here.txt");
+        folder.file("elsewhere/Other.txt");
+    });
+    harness.window();
+    std::filesystem::current_path(harness.folder.path() / "elsewhere");
+    harness.convert(false);
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), (Names{"here.txt", "elsewhere"}));
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path() / "elsewhere"), Names{"Other.txt"});
+}
+
+TEST(ConversionRun, ARefusedRenameStopsTheRunSaysWhyAndRefreshesTheList)
+{
+    WindowHarness harness([](const auto &folder) {
+        for (const char *name : {"a.txt", "b.txt", "c.txt"})
+            folder.file(name);
+    });
+    harness.window();
+    // The file goes away after the list showed it: its rename is refused for real.
+    std::filesystem::remove(harness.folder.path() / "b.txt");
+    harness.convert(true);
+
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), (Names{"A.TXT", "c.txt"}));
+    ASSERT_EQ(harness.fake.shown.size(), 2u);
+    const QString told = harness.fake.shown[1].prompt;
+    EXPECT_TRUE(told.startsWith(QStringLiteral("b.txt の名前を変更できなかったので、ここで止めました。"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("ファイルまたはフォルダが見つかりません"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("それまでに 1 個のファイル名を変更しました。"))) << told.toStdString();
+    const auto &entries = harness.control<platform::FileList>("File1")->entries();
+    EXPECT_EQ(entries, (std::vector<std::filesystem::path>{"A.TXT", "c.txt"}));
+}
+
+TEST(ConversionRun, AFolderThatCannotBeEnteredRenamesNothing)
+{
+    WindowHarness harness([](const auto &folder) { folder.file("gone/Abc.txt"); });
+    std::filesystem::current_path(harness.folder.path() / "gone");
+    harness.window();
+    std::filesystem::current_path(harness.folder.path());
+    std::filesystem::rename(harness.folder.path() / "gone", harness.folder.path() / "moved");
+    harness.convert(true);
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path() / "moved"), Names{"Abc.txt"});
+    ASSERT_EQ(harness.fake.shown.size(), 2u);
+    EXPECT_TRUE(harness.fake.shown[1].prompt.contains(QStringLiteral("に移動できませんでした。ファイル名は変更していません。")));
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+// A window under test, started in a fresh temporary folder with fake services.
+#pragma once
+
+#include "support/fake_services.h"
+#include "support/temp_folder.h"
+#include "window/mojik.h"
+
+#include "platform/file_list.h"
+#include "platform/files.h"
+#include "platform/folder_list.h"
+#include "platform/path_label.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+#include <set>
+
+namespace testing_support {
+
+class WindowHarness {
+public:
+    // Makes the files first, then the window, which starts in the folder.
+    explicit WindowHarness(std::function<void(const TempFolder &)> fill = {})
+    {
+        if (fill)
+            fill(folder);
+        std::filesystem::current_path(folder.path());
+    }
+
+    MOJIK &window()
+    {
+        if (!m_window)
+            m_window = std::make_unique<MOJIK>(fake.services);
+        return *m_window;
+    }
+
+    template <typename T>
+    T *control(const char *name)
+    {
+        T *found = window().findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    void click(const char *button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
+
+    // Clicks "実　行" and answers its question.
+    void convert(bool upper, platform::Answer answer = platform::Answer::Yes)
+    {
+        control<QRadioButton>(upper ? "Option1" : "Option2")->setChecked(true);
+        fake.answers.push_back(answer);
+        click("Command1");
+    }
+
+    // Every name in a folder, hidden ones and subfolders included.
+    static std::set<std::filesystem::path> namesIn(const std::filesystem::path &where)
+    {
+        std::vector<std::filesystem::path> names;
+        EXPECT_FALSE(platform::listAllNames(where, names));
+        return {names.begin(), names.end()};
+    }
+
+    TempFolder folder;
+    FakeServices fake;
+
+private:
+    std::unique_ptr<MOJIK> m_window;
+};
+
+} // namespace testing_support

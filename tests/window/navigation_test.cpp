@@ -1,0 +1,164 @@
+// Tests of the drive list, the folder list and the desktop button keeping the
+// label, the file list and the working folder in step, on temporary folders
+// standing in for volumes; after each move a run converts that folder only.
+#include "support/window_harness.h"
+
+#include "platform/casemap.h"
+#include "platform/drive_list.h"
+
+#include <QSignalSpy>
+
+namespace {
+
+using testing_support::WindowHarness;
+using Names = std::set<std::filesystem::path>;
+
+// Two volumes, C and D, each with a few files; the window starts on C.
+class Navigation : public ::testing::Test {
+protected:
+    Navigation()
+        : harness([](const testing_support::TempFolder &folder) {
+              for (const char *name : {"C/Start.txt", "C/Sub/Deep.txt", "D/Top.txt", "D/WORK/Work.txt", "D/Desk/Desk.txt"})
+                  folder.file(name);
+          })
+    {
+        c = harness.folder.path() / "C";
+        d = harness.folder.path() / "D";
+        harness.fake.drives = {{"/", {}}, {c, "CDRIVE"}, {d, {}}};
+        std::filesystem::current_path(c);
+        harness.window();
+        drive1 = harness.control<platform::DriveList>("Drive1");
+        dir1 = harness.control<platform::FolderList>("Dir1");
+    }
+
+    void pickDrive(const std::filesystem::path &root)
+    {
+        const int index = drive1->findText(platform::DriveList::driveText({root, root == c ? "CDRIVE" : ""}));
+        ASSERT_GE(index, 0);
+        drive1->setCurrentIndex(index); // as the user's pick does
+    }
+
+    // Every view and the working folder show `folder`.
+    void expectAllAt(const std::filesystem::path &folder, const std::filesystem::path &drive)
+    {
+        EXPECT_EQ(dir1->path(), folder);
+        EXPECT_EQ(harness.control<platform::PathLabel>("Label1")->path(), folder);
+        EXPECT_EQ(harness.control<platform::FileList>("File1")->path(), folder);
+        EXPECT_EQ(std::filesystem::current_path(), folder);
+        EXPECT_EQ(drive1->drive(), drive);
+    }
+
+    // A lower-case run touches this folder's files and no others.
+    void expectRunConverts(const std::filesystem::path &folder)
+    {
+        std::map<std::filesystem::path, Names> before;
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(harness.folder.path()))
+            if (entry.is_directory())
+                before[entry.path()] = WindowHarness::namesIn(entry.path());
+        harness.convert(false);
+        for (const auto &[where, names] : before) {
+            Names expected;
+            for (const auto &name : names)
+                expected.insert(where == folder && !std::filesystem::is_directory(where / name)
+                                    ? std::filesystem::path(platform::lowerCase(QString::fromStdString(name.string())).toStdString())
+                                    : name);
+            EXPECT_EQ(WindowHarness::namesIn(where), expected) << where;
+        }
+    }
+
+    WindowHarness harness;
+    std::filesystem::path c, d;
+    platform::DriveList *drive1 = nullptr;
+    platform::FolderList *dir1 = nullptr;
+};
+
+TEST_F(Navigation, StartsOnTheWorkingFolderAndItsDrive)
+{
+    expectAllAt(c, c);
+    EXPECT_EQ(drive1->currentText(), QString::fromStdString(c.string()) + QStringLiteral(" [CDRIVE]"));
+}
+
+TEST_F(Navigation, AnotherDriveKeepsItsOwnCurrentFolder)
+{
+    pickDrive(d);
+    expectAllAt(d, d);
+    ASSERT_FALSE(dir1->setPath(d / "WORK"));
+    expectAllAt(d / "WORK", d);
+    pickDrive(c);
+    expectAllAt(c, c);
+    pickDrive(d);
+    expectAllAt(d / "WORK", d);
+    expectRunConverts(d / "WORK");
+}
+
+TEST_F(Navigation, OpeningASubfolderWithTheKeyboardMovesEverything)
+{
+    dir1->setFocus();
+    QTest::keyClick(dir1, Qt::Key_End);
+    QTest::keyClick(dir1, Qt::Key_Return);
+    expectAllAt(c / "Sub", c);
+    expectRunConverts(c / "Sub");
+}
+
+TEST_F(Navigation, TheFolderListShowsAncestorsThenSubfolders)
+{
+    ASSERT_FALSE(dir1->setPath(d / "WORK"));
+    QStringList rows;
+    for (int i = 0; i < dir1->count(); ++i)
+        rows << dir1->item(i)->text();
+    EXPECT_EQ(rows, (QStringList{QString::fromStdString(d.string()), QStringLiteral("WORK")}));
+    ASSERT_FALSE(dir1->setPath(d));
+    rows.clear();
+    for (int i = 0; i < dir1->count(); ++i)
+        rows << dir1->item(i)->text();
+    EXPECT_EQ(rows, (QStringList{QString::fromStdString(d.string()), QStringLiteral("Desk"), QStringLiteral("WORK")}));
+    EXPECT_EQ(dir1->currentRow(), 0);
+}
+
+TEST_F(Navigation, DesktopFromAnotherDriveMovesEveryViewAndSelectsItsDrive)
+{
+    harness.fake.desktop = (d / "Desk").string();
+    harness.click("Command3");
+    expectAllAt(d / "Desk", d);
+    EXPECT_EQ(harness.fake.desktopReads, 4);
+    EXPECT_TRUE(harness.fake.shown.empty());
+    expectRunConverts(d / "Desk");
+}
+
+TEST_F(Navigation, DesktopAlreadyShownRaisesNoChangeButSetsTheWorkingFolderAgain)
+{
+    harness.fake.desktop = c.string();
+    QSignalSpy folderChanges(dir1, &platform::FolderList::pathChanged);
+    QSignalSpy driveChanges(drive1, &platform::DriveList::driveChanged);
+    std::filesystem::current_path(c / "Sub");
+    harness.click("Command3");
+    EXPECT_EQ(folderChanges.count(), 0);
+    EXPECT_EQ(driveChanges.count(), 0);
+    expectAllAt(c, c);
+}
+
+TEST_F(Navigation, FailuresSayWhatFailedAndLeaveTheViewsAgreeing)
+{
+    harness.click("Command3"); // no Desktop value
+    ASSERT_EQ(harness.fake.shown.size(), 1u);
+    EXPECT_TRUE(harness.fake.shown[0].prompt.startsWith(QStringLiteral("デスクトップフォルダが見つかりません。")));
+    expectAllAt(c, c);
+
+    harness.fake.desktop = (d / "Gone").string();
+    harness.click("Command3");
+    ASSERT_EQ(harness.fake.shown.size(), 2u);
+    EXPECT_TRUE(harness.fake.shown[1].prompt.contains(QStringLiteral("に移動できませんでした。")));
+    expectAllAt(c, c);
+
+    // A drive whose current folder went away is not ready: the list goes back to C.
+    pickDrive(d);
+    ASSERT_FALSE(dir1->setPath(d / "WORK"));
+    pickDrive(c);
+    std::filesystem::remove_all(d / "WORK");
+    pickDrive(d);
+    ASSERT_EQ(harness.fake.shown.size(), 3u);
+    EXPECT_TRUE(harness.fake.shown[2].prompt.startsWith(QStringLiteral("ドライブ "))) << harness.fake.shown[2].prompt.toStdString();
+    expectAllAt(c, c);
+}
+
+} // namespace
