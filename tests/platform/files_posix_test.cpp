@@ -1,0 +1,289 @@
+// Tests of the POSIX file operations: which entries the file list shows, and
+// renaming that never replaces, also on a read-only and a FAT file system.
+#include "platform/files.h"
+
+#include "support/temp_folder.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+using testing_support::contentOf;
+using testing_support::TempFolder;
+namespace fs = std::filesystem;
+
+std::set<std::string> asSet(const std::vector<fs::path> &names)
+{
+    std::set<std::string> set;
+    for (const fs::path &name : names)
+        set.insert(name.native());
+    return set;
+}
+
+std::set<std::string> filesIn(const fs::path &folder)
+{
+    std::vector<fs::path> names;
+    EXPECT_FALSE(platform::listFiles(folder, names));
+    return asSet(names);
+}
+
+std::error_code errnoCode(int value)
+{
+    return {value, std::generic_category()};
+}
+
+// A mount over a folder of the test's own, taken away again at the end of the scope
+// (before the temporary folder that holds it is removed).
+class Mounted {
+public:
+    explicit Mounted(fs::path point) : m_point(std::move(point)) {}
+    ~Mounted()
+    {
+        if (::umount2(m_point.c_str(), 0) != 0)
+            ::umount2(m_point.c_str(), MNT_DETACH);
+    }
+    Mounted(const Mounted &) = delete;
+    Mounted &operator=(const Mounted &) = delete;
+
+private:
+    fs::path m_point;
+};
+
+bool isMountPoint(const fs::path &point)
+{
+    struct stat inner {};
+    struct stat outer {};
+    return ::stat(point.c_str(), &inner) == 0 && ::stat((point / "..").c_str(), &outer) == 0 &&
+           inner.st_dev != outer.st_dev;
+}
+
+// ---- listing -----------------------------------------------------------------
+
+TEST(FilesPosix, ListFilesShowsFilesAndLinksToFilesOnly)
+{
+    TempFolder temp;
+    const fs::path &dir = temp.path();
+    temp.file("plain.txt");
+    temp.file("UPPER.TXT");
+    temp.file("\x83\x41.txt");      // Shift_JIS bytes, not UTF-8
+    temp.file("new\nline.txt");     // a newline in a name
+    temp.file("no-extension");
+    temp.file(".hidden");
+    temp.file(".hidden-folder/inner.txt");
+    temp.folder("folder");
+    fs::create_symlink("plain.txt", dir / "link-to-file");
+    fs::create_symlink("folder", dir / "link-to-folder");
+    fs::create_symlink("nothing-there", dir / "dangling-link");
+    fs::create_symlink("link-loop", dir / "link-loop");
+    fs::create_symlink(".hidden", dir / "link-to-hidden-file");
+    fs::create_symlink("fifo", dir / "link-to-fifo");
+    fs::create_symlink("plain.txt", dir / ".hidden-link");
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+
+    // A socket, bound under a short relative name (socket paths are short).
+    fs::current_path(dir);
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(sock, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", "socket");
+    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ::close(sock);
+    // A device node, where this process may make one (root).
+    const bool device = ::mknod((dir / "device").c_str(), S_IFCHR | 0644, makedev(1, 3)) == 0;
+
+    const std::set<std::string> expected = {
+        "plain.txt", "UPPER.TXT", "\x83\x41.txt", "new\nline.txt", "no-extension",
+        "link-to-file", "link-to-hidden-file",
+        "dangling-link", "link-loop", // a link that leads nowhere is listed: it is no folder
+    };
+    EXPECT_EQ(filesIn(dir), expected);
+    EXPECT_EQ(filesIn("."), expected); // relative to the working folder alike
+
+    std::set<std::string> all = {".hidden", ".hidden-folder", "folder", "link-to-folder", "link-to-fifo",
+                                 ".hidden-link", "fifo", "socket"};
+    all.insert(expected.begin(), expected.end());
+    if (device)
+        all.insert("device");
+    std::vector<fs::path> names;
+    EXPECT_FALSE(platform::listAllNames(dir, names));
+    EXPECT_EQ(asSet(names), all);
+}
+
+TEST(FilesPosix, ListingAFolderThatCannotBeReadFails)
+{
+    TempFolder temp;
+    const fs::path file = temp.file("file.txt");
+    const struct {
+        fs::path folder;
+        int error;
+    } rows[] = {
+        {temp.path() / "missing", ENOENT},
+        {file, ENOTDIR},
+    };
+    for (const auto &row : rows) {
+        std::vector<fs::path> names = {"left over"};
+        EXPECT_EQ(platform::listFiles(row.folder, names), errnoCode(row.error)) << row.folder;
+        EXPECT_TRUE(names.empty());
+        names = {"left over"};
+        EXPECT_EQ(platform::listAllNames(row.folder, names), errnoCode(row.error)) << row.folder;
+        EXPECT_TRUE(names.empty());
+    }
+}
+
+// ---- renaming ----------------------------------------------------------------
+
+TEST(FilesPosix, RenameFileNeverReplaces)
+{
+    const struct {
+        const char *what;
+        std::string from;
+        std::string to;
+        std::error_code error;
+    } rows[] = {
+        {"to a free name", "a.txt", "b.txt", {}},
+        {"case alone", "a.txt", "A.TXT", {}},
+        {"not UTF-8", "\x83\x41.txt", "\x83\x41.TXT", {}},
+        {"onto another file", "a.txt", "other.txt", errnoCode(EEXIST)},
+        {"onto another spelling that exists", "a.txt", "A.txt", errnoCode(EEXIST)},
+        {"onto a folder", "a.txt", "folder", errnoCode(EEXIST)},
+        {"onto a hard link of itself", "a.txt", "hard.txt", errnoCode(EEXIST)},
+        {"onto a link", "a.txt", "link", errnoCode(EEXIST)},
+        {"onto a dangling link", "a.txt", "dangling", errnoCode(EEXIST)},
+        {"a file that is gone", "gone.txt", "z.txt", errnoCode(ENOENT)},
+        {"into a missing folder", "a.txt", "missing/a.txt", errnoCode(ENOENT)},
+        {"onto itself", "a.txt", "a.txt", {}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        TempFolder temp;
+        temp.file("a.txt", "moving");
+        if (row.from != "a.txt" && row.from != "gone.txt")
+            temp.file(row.from, "moving");
+        temp.file("other.txt", "other");
+        temp.file("A.txt", "other spelling");
+        temp.folder("folder");
+        fs::create_symlink("other.txt", temp.path() / "link");
+        fs::create_symlink("nothing-there", temp.path() / "dangling");
+        fs::create_hard_link(temp.path() / "a.txt", temp.path() / "hard.txt");
+        std::vector<fs::path> before;
+        ASSERT_FALSE(platform::listAllNames(temp.path(), before));
+        fs::current_path(temp.path());
+
+        EXPECT_EQ(platform::renameFile(row.from, row.to), row.error);
+
+        std::vector<fs::path> after;
+        ASSERT_FALSE(platform::listAllNames(".", after));
+        std::set<std::string> expected = asSet(before);
+        if (!row.error) {
+            expected.erase(row.from);
+            expected.insert(row.to);
+            EXPECT_EQ(contentOf(row.to), "moving");
+        } else if (row.from != "gone.txt") {
+            EXPECT_EQ(contentOf(row.from), "moving");
+        }
+        EXPECT_EQ(asSet(after), expected); // no temporary name left behind either
+        EXPECT_EQ(contentOf("other.txt"), "other");
+        EXPECT_EQ(contentOf("A.txt"), "other spelling");
+        EXPECT_EQ(contentOf("hard.txt"), "moving");
+        EXPECT_TRUE(fs::is_directory("folder"));
+        EXPECT_TRUE(fs::is_empty("folder"));
+        EXPECT_EQ(fs::read_symlink("link"), "other.txt");
+        EXPECT_EQ(fs::read_symlink("dangling"), "nothing-there");
+    }
+}
+
+TEST(FilesPosix, RenameOnAReadOnlyFileSystemFailsWithEROFS)
+{
+    TempFolder temp;
+    const fs::path point = temp.folder("readonly");
+    if (::mount("mojik-test", point.c_str(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here (" << std::strerror(errno) << "): needs root or CAP_SYS_ADMIN";
+    Mounted mounted(point);
+    temp.file("readonly/a.txt", "kept");
+    ASSERT_EQ(::mount(nullptr, point.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0) << std::strerror(errno);
+    fs::current_path(point);
+
+    EXPECT_EQ(platform::renameFile("a.txt", "A.TXT"), errnoCode(EROFS));
+    EXPECT_EQ(filesIn("."), std::set<std::string>{"a.txt"});
+    EXPECT_EQ(contentOf("a.txt"), "kept");
+    fs::current_path(temp.path()); // out of the mount before it goes
+}
+
+// ---- a case-insensitive file system: FAT through FUSE --------------------------
+
+TEST(FilesPosix, RenameOnFat)
+{
+    TempFolder temp;
+    const fs::path image = temp.path() / "fat.img";
+    const fs::path point = temp.folder("fat");
+    {
+        std::ofstream(image, std::ios::binary).close();
+        fs::resize_file(image, 8 * 1024 * 1024);
+    }
+    const std::string quiet = " >/dev/null 2>&1";
+    if (std::system(("mkfs.vfat '" + image.native() + "'" + quiet).c_str()) != 0)
+        GTEST_SKIP() << "mkfs.vfat failed: is dosfstools installed (scripts/install-deps)?";
+    if (std::system(("fusefat -o rw+ '" + image.native() + "' '" + point.native() + "'" + quiet).c_str()) != 0 ||
+        !isMountPoint(point))
+        GTEST_SKIP() << "cannot mount FAT with fusefat: is fusefat installed (scripts/install-deps), /dev/fuse there, "
+                        "and are we root?";
+    Mounted mounted(point);
+    fs::current_path(point);
+
+    const struct {
+        const char *what;
+        std::vector<std::pair<std::string, std::string>> files; // name, content
+        std::string from;
+        std::string to;
+        std::error_code error;
+        std::set<std::string> listed;
+    } rows[] = {
+        {"case alone, to upper", {{"ab.txt", "ab"}}, "ab.txt", "AB.TXT", {}, {"AB.TXT"}},
+        {"case alone, to lower", {{"CD.TXT", "cd"}}, "CD.TXT", "cd.txt", {}, {"cd.txt"}},
+        {"case alone, mixed", {{"Ef.Txt", "ef"}}, "Ef.Txt", "eF.tXT", {}, {"eF.tXT"}},
+        {"case alone, long name", {{"a long file name.text", "long"}}, "a long file name.text", "A LONG FILE NAME.TEXT",
+         {}, {"A LONG FILE NAME.TEXT"}},
+        {"to a free name", {{"g.txt", "g"}}, "g.txt", "h.txt", {}, {"h.txt"}},
+        {"onto another file", {{"x.txt", "x"}, {"y.txt", "y"}}, "x.txt", "Y.TXT", errnoCode(EEXIST), {"x.txt", "y.txt"}},
+        {"onto another file, same case", {{"p.txt", "p"}, {"q.txt", "q"}}, "p.txt", "q.txt", errnoCode(EEXIST),
+         {"p.txt", "q.txt"}},
+        {"a file that is gone", {}, "gone.txt", "GONE.TXT", errnoCode(ENOENT), {}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::create_directory(row.what);
+        fs::current_path(row.what);
+        for (const auto &[name, content] : row.files) {
+            std::ofstream out(name, std::ios::binary);
+            out << content;
+            ASSERT_TRUE(out.good()) << name; // fusefat takes ASCII names only
+        }
+
+        EXPECT_EQ(platform::renameFile(row.from, row.to), row.error);
+
+        std::vector<fs::path> all;
+        ASSERT_FALSE(platform::listAllNames(".", all));
+        EXPECT_EQ(asSet(all), row.listed); // exactly these spellings, nothing left behind
+        for (const auto &[name, content] : row.files) {
+            const std::string now = !row.error && name == row.from ? row.to : name;
+            EXPECT_EQ(contentOf(now), content) << now;
+        }
+        fs::current_path(point);
+    }
+    fs::current_path(temp.path()); // out of the mount before it goes
+}
+
+} // namespace
