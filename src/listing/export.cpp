@@ -1,4 +1,39 @@
-// Command2_Click: the listing of the folder's file names.
+// Command2_Click: the listing of the folder's file names, written to the file
+// chosen in the Save dialog.
 #include "window/mojik.h"
 
-void MOJIK::Command2_Click() {}
+#include "listing/listing.h"
+#include "platform/file_list.h"
+#include "platform/folder_list.h"
+#include "platform/names.h"
+#include "platform/reason.h"
+
+#include <QSaveFile>
+
+void MOJIK::Command2_Click()
+{
+    Cob1.filters = {QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)"), QStringLiteral("All Files (*)")};
+    std::error_code error;
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    const std::optional<QString> chosen =
+        m_services.saveFile(this, {platform::displayName(here), Cob1.fileName, Cob1.filters});
+    if (!chosen)
+        return;
+    Cob1.fileName = *chosen;
+    if (chosen->size() < 4)
+        return;
+
+    // The file list keeps the names it showed at the click.
+    std::string bytes;
+    error = listing::listingBytes(Dir1->path(), File1->entries(), bytes);
+    if (error) {
+        message(QStringLiteral("%1 に書き込めませんでした。\r%2").arg(*chosen, platform::reasonText(error)));
+        return;
+    }
+    // The listing goes to a temporary file beside the chosen one and takes its
+    // place only once all of it is written, so a failure leaves the old file whole.
+    QSaveFile file(*chosen);
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit())
+        message(QStringLiteral("%1 に書き込めませんでした。\r%2").arg(*chosen, file.errorString()));
+}

@@ -1,11 +1,29 @@
-// The real Save dialog.
+// showSaveDialog: the real Save dialog.
 #include "platform/save_dialog.h"
+
+#include <QFileDialog>
 
 namespace platform {
 
-std::optional<QString> showSaveDialog(QWidget *, const SaveRequest &)
+std::optional<QString> showSaveDialog(QWidget *parent, const SaveRequest &request)
 {
-    return std::nullopt;
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    if (!request.filters.isEmpty())
+        dialog.selectNameFilter(request.filters.first());
+    dialog.setDirectory(request.folder);
+    // A full path opens its own folder with its name proposed.
+    dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen.first();
 }
 
 } // namespace platform

@@ -1,0 +1,24 @@
+// The listing file of a folder's file names: the folder's full path and the names,
+// framed by two rules and followed by their number, one per line with CR LF ends.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace listing {
+
+// One name or path as the one line it takes: a byte that is not part of valid
+// UTF-8 becomes "?" one for one, and so does a control character, so that a
+// name holding a line feed stays on its line.
+std::u16string lineText(const std::filesystem::path &name);
+
+// The whole listing as text, every line ended by CR LF.
+std::u16string listingText(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &names);
+
+// The listing file's bytes: the text in code page 932, "?" for what it cannot hold.
+std::error_code listingBytes(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &names,
+                             std::string &bytes);
+
+} // namespace listing

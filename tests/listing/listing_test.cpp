@@ -1,0 +1,58 @@
+// Tests of the listing's lines and bytes.
+#include "listing/listing.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kHeader = "\x83\x66\x83\x42\x83\x8c\x83\x4e\x83\x67\x83\x8a\x96\xbc\x8f\x6f\x97\xcd\r\n";
+const std::string kRule = std::string(38, '+') + "\r\n";
+const std::string kCount = "\x83\x74\x83\x40\x83\x43\x83\x8b\x90\x94\x81\x46";
+
+std::string bytesOf(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &names)
+{
+    std::string bytes;
+    EXPECT_FALSE(listing::listingBytes(folder, names, bytes));
+    return bytes;
+}
+
+TEST(Listing, FramesTheNamesInTheirOrderAndCountsThem)
+{
+    EXPECT_EQ(bytesOf("/tmp/フォルダ", {"A.txt", "b.txt", "c", "漢字.txt"}),
+              kHeader + "/tmp/\x83\x74\x83\x48\x83\x8b\x83\x5f\r\n" + kRule + "A.txt\r\nb.txt\r\nc\r\n\x8a\xbf\x8e\x9a.txt\r\n"
+                  + kRule + kCount + " 4\r\n");
+    EXPECT_EQ(bytesOf("/empty", {}), kHeader + "/empty\r\n" + kRule + kRule + kCount + " 0\r\n");
+
+    std::vector<std::filesystem::path> many(12, "x");
+    const std::string bytes = bytesOf("/f", many);
+    EXPECT_EQ(bytes.substr(bytes.size() - kCount.size() - 5), kCount + " 12\r\n");
+}
+
+TEST(Listing, KeepsEachNameOnOneLine)
+{
+    const struct {
+        std::string bytes;
+        std::u16string line;
+    } rows[] = {
+        {"plain.txt", u"plain.txt"},
+        {"ReadMe.TXT", u"ReadMe.TXT"},
+        {"漢字😀", u"漢字😀"},
+        {"two\nlines", u"two?lines"},
+        {"cr\rtab\tdel\x7f", u"cr?tab?del?"},
+        {"c1\xc2\x85", u"c1?"},                       // NEL, a control character too
+        {"sjis\x83\x41\x82\xa0.txt", u"sjis?A??.txt"}, // one "?" per invalid byte
+        {"cut\xe6\x97", u"cut??"},                    // a sequence cut short
+        {"cut\xe6\x97x", u"cut??x"},
+        {"over\xc0\xaf", u"over??"},                  // an overlong form
+        {"surrogate\xed\xa0\x80", u"surrogate???"},
+        {"beyond\xf4\x90\x80\x80", u"beyond????"},
+        {"\xef\xbb\xbf" "bom", u"\xfeff" "bom"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(listing::lineText(row.bytes), row.line) << row.bytes;
+
+    const std::string bytes = bytesOf("/f", {"one\ntwo", "a\x82\xa0"});
+    EXPECT_NE(bytes.find("\r\none?two\r\na??\r\n"), std::string::npos);
+}
+
+} // namespace
