@@ -12,7 +12,8 @@ DriveList::DriveList(QWidget *parent) : QComboBox(parent)
 
 QString DriveList::driveText(const Drive &drive)
 {
-    QString text = displayName(drive.root);
+    // A drive with a letter shows it with its colon alone ("c:"), as the classic drive list does.
+    QString text = displayName(drive.root.has_root_name() ? drive.root.root_name() : drive.root);
     if (!drive.name.empty())
         text += QStringLiteral(" [") + QString::fromStdString(drive.name) + QLatin1Char(']');
     return text;
