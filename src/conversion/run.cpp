@@ -6,14 +6,19 @@
 #include "platform/files.h"
 #include "platform/names.h"
 #include "platform/path_label.h"
-#include "platform/reason.h"
 #include "platform/casemap.h"
+#include "platform/progress_window.h"
+#include "platform/reason.h"
 
+#include <QElapsedTimer>
 #include <QRadioButton>
+#include <algorithm>
+#include <memory>
 
 namespace {
 
-constexpr int kNamesShown = 20; // a box lists this many names, then how many more
+constexpr int kNamesShown = 20;     // a box lists this many names, then how many more
+constexpr int kRepaintEveryMs = 50; // the progress window's pace: alive, yet cheap
 
 QString skipText(const conversion::Skip &skip)
 {
@@ -70,11 +75,26 @@ void MOJIK::Command1_Click()
     const conversion::Plan plan =
         conversion::planRun(listed, present, Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower);
 
+    // A run that goes on past a moment shows that it is alive, and how far it got.
+    const int total = static_cast<int>(std::count(plan.rename.begin(), plan.rename.end(), true));
+    std::unique_ptr<platform::ProgressWindow> progress;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 painted = 0;
+
     int renamed = 0;
     for (std::size_t i = 0; i < listed.size(); ++i) {
         if (!plan.rename[i])
             continue;
+        const qint64 now = clock.elapsed();
+        if (now >= m_services.progressAfterMs && (!progress || now - painted >= kRepaintEveryMs)) {
+            if (!progress)
+                progress = std::make_unique<platform::ProgressWindow>(this, total);
+            progress->step(renamed, platform::displayName(listed[i]));
+            painted = now;
+        }
         if (const std::error_code error = rensub(listed[i])) {
+            progress.reset();
             const QString name = platform::displayName(listed[i]);
             File1->refresh();
             message(QStringLiteral("%1 の名前を変更できなかったので、ここで止めました。\r%2\r\rそれまでに %3 個のファイル名を変更しました。")
@@ -86,6 +106,7 @@ void MOJIK::Command1_Click()
         }
         ++renamed;
     }
+    progress.reset();
     File1->refresh();
     if (!plan.skipped.empty())
         message(skipReport(plan.skipped));

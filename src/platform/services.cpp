@@ -8,7 +8,7 @@ namespace platform {
 
 Services Services::native()
 {
-    return {showMessage, showSaveDialog, mountedDrives, Registry::native()};
+    return {showMessage, showSaveDialog, mountedDrives, Registry::native(), 500};
 }
 
 } // namespace platform

@@ -31,6 +31,8 @@ struct Services {
     std::function<std::optional<QString>(QWidget *parent, const SaveRequest &request)> saveFile;
     DriveLister drives;
     Registry registry;
+    // How long a run goes before it shows its progress window.
+    int progressAfterMs = 500;
 
     static Services native();
 };

@@ -2,7 +2,10 @@
 // renames, what is left alone and what the user is told.
 #include "support/window_harness.h"
 
-#include <unistd.h>
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
 
 namespace {
 
@@ -119,6 +122,36 @@ TEST(ConversionRun, AFolderThatCannotBeEnteredRenamesNothing)
     EXPECT_EQ(WindowHarness::namesIn(harness.folder.path() / "moved"), Names{"Abc.txt"});
     ASSERT_EQ(harness.fake.shown.size(), 2u);
     EXPECT_TRUE(harness.fake.shown[1].prompt.contains(QStringLiteral("に移動できませんでした。ファイル名は変更していません。")));
+}
+
+TEST(ConversionRun, ALongRunShowsItsProgressModallyAndTheCaseCannotChange)
+{
+    WindowHarness harness([](const auto &folder) {
+        for (const char *name : {"a.txt", "b.txt", "c.txt"})
+            folder.file(name);
+    });
+    harness.fake.services.progressAfterMs = 0; // every run counts as long here
+    harness.window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&harness.window()));
+    QString seen;
+    int bar = -1;
+    QTimer::singleShot(0, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        seen = modal->findChild<QLabel *>()->text();
+        bar = modal->findChild<QProgressBar *>()->maximum();
+        // A click through the window system, as a user's: modality is kept there.
+        auto *option2 = harness.control<QRadioButton>("Option2");
+        QTest::mouseClick(harness.window().windowHandle(), Qt::LeftButton, {},
+                          option2->mapTo(&harness.window(), option2->rect().center()));
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    harness.convert(true);
+    EXPECT_EQ(seen, QStringLiteral("ファイル名を変更しています： 0 / 3\na.txt"));
+    EXPECT_EQ(bar, 3);
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), (Names{"A.TXT", "B.TXT", "C.TXT"}));
+    EXPECT_TRUE(harness.control<QRadioButton>("Option1")->isChecked());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 } // namespace

@@ -1,0 +1,229 @@
+// mojik_bench: measures the conversion run, the file list's fill, the memory held
+// and the window's opening on big folders, each against the bare floor of the
+// same work, and prints the ratios.
+#include "platform/folder_list.h"
+#include "window/application.h"
+#include "window/mojik.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <strings.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Mixed-case names, as a folder gathered from several systems holds them.
+std::vector<std::string> mixedNames(int count)
+{
+    static const char *stems[] = {"ReadMe", "IMG_", "Report-", "data", "Photo", "NOTES", "archive", "Setup"};
+    static const char *extensions[] = {".Txt", ".JPG", ".doc", ".Dat", ".tar.GZ", ""};
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        names.push_back(std::string(stems[i % 8]) + std::to_string(i) + "x" + extensions[i % 6]);
+    return names;
+}
+
+void makeFiles(const fs::path &folder, const std::vector<std::string> &names)
+{
+    fs::create_directories(folder);
+    for (const auto &name : names) {
+        const int fd = ::open((folder / name).c_str(), O_CREAT | O_WRONLY, 0644);
+        ::close(fd);
+    }
+}
+
+std::string asciiCase(std::string name, bool upper)
+{
+    for (char &c : name)
+        c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c)) : std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+// The floor of a run: renameat2 over the same names, nothing else.
+double bareRenames(const fs::path &folder, std::vector<std::string> names, bool upper)
+{
+    std::sort(names.begin(), names.end(), [](const auto &a, const auto &b) { return ::strcasecmp(a.c_str(), b.c_str()) < 0; });
+    std::vector<std::string> targets;
+    targets.reserve(names.size());
+    for (const auto &name : names)
+        targets.push_back(asciiCase(name, upper));
+    fs::current_path(folder);
+    QElapsedTimer clock;
+    clock.start();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] != targets[i])
+            ::renameat2(AT_FDCWD, names[i].c_str(), AT_FDCWD, targets[i].c_str(), RENAME_NOREPLACE);
+    }
+    return static_cast<double>(clock.nsecsElapsed());
+}
+
+// The floor of a fill: readdir and a case-insensitive sort of the same names.
+double bareListing(const fs::path &folder)
+{
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<std::string> names;
+    DIR *dir = ::opendir(folder.c_str());
+    while (const dirent *entry = ::readdir(dir)) {
+        if (entry->d_name[0] != '.')
+            names.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(), [](const auto &a, const auto &b) { return ::strcasecmp(a.c_str(), b.c_str()) < 0; });
+    return static_cast<double>(clock.nsecsElapsed());
+}
+
+platform::Services answeringYes()
+{
+    platform::Services services = platform::Services::native();
+    services.message = [](QWidget *, const QString &, platform::Buttons buttons) {
+        return buttons == platform::Buttons::YesNo ? platform::Answer::Yes : platform::Answer::Ok;
+    };
+    return services;
+}
+
+// One run through the real window, the question answered Yes.
+double windowRun(const fs::path &folder, bool upper)
+{
+    fs::current_path(folder);
+    MOJIK window(answeringYes());
+    window.findChild<QRadioButton *>(upper ? QStringLiteral("Option1") : QStringLiteral("Option2"))->setChecked(true);
+    QElapsedTimer clock;
+    clock.start();
+    window.Command1_Click();
+    return static_cast<double>(clock.nsecsElapsed());
+}
+
+// Dir1 moved onto the folder: the label, the file list and the working folder follow.
+double windowFill(const fs::path &folder, const fs::path &elsewhere)
+{
+    fs::current_path(elsewhere);
+    MOJIK window(answeringYes());
+    auto *dir1 = window.findChild<platform::FolderList *>(QStringLiteral("Dir1"));
+    QElapsedTimer clock;
+    clock.start();
+    dir1->setPath(folder);
+    return static_cast<double>(clock.nsecsElapsed());
+}
+
+std::vector<std::string> namesIn(const fs::path &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+long peakKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+// Runs this program again on a folder in one of its child modes; gives its output and wall time.
+std::pair<QString, double> child(const char *mode, const fs::path &folder)
+{
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(mode), QString::fromStdString(folder.string())});
+    process.waitForFinished(-1);
+    return {QString::fromLatin1(process.readAllStandardOutput()).trimmed(), static_cast<double>(clock.nsecsElapsed())};
+}
+
+// Child mode: the window opened on a folder, shown until the first paint.
+int openWindow(const fs::path &folder, bool reportMemory)
+{
+    fs::current_path(folder);
+    MOJIK window(answeringYes());
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    QApplication::processEvents();
+    if (reportMemory)
+        std::printf("%ld\n", peakKilobytes());
+    return 0;
+}
+
+template <typename Measure>
+double best(int times, Measure measure)
+{
+    double least = 1e300;
+    for (int i = 0; i < times; ++i)
+        least = std::min(least, measure(i));
+    return least;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    const QStringList args = QApplication::arguments();
+    if (args.size() == 3 && (args[1] == QLatin1String("--open") || args[1] == QLatin1String("--memory")))
+        return openWindow(args[2].toStdString(), args[1] == QLatin1String("--memory"));
+
+    QTemporaryDir scratch;
+    const fs::path root = scratch.path().toStdString();
+    const fs::path empty = root / "empty";
+    fs::create_directories(empty);
+
+    std::printf("%-8s %-28s %12s %12s %8s %s\n", "files", "measure", "MOJIK", "floor", "ratio", "goal");
+    for (const int count : {1000, 32767, 100000}) {
+        const std::vector<std::string> names = mixedNames(count);
+        const fs::path mine = root / ("window-" + std::to_string(count));
+        const fs::path bare = root / ("bare-" + std::to_string(count));
+        makeFiles(mine, names);
+        makeFiles(bare, names);
+
+        // Upper, then lower, then upper again: each run renames every name.
+        double run = 1e300, floor = 1e300;
+        for (int i = 0; i < 3; ++i) {
+            run = std::min(run, windowRun(mine, i % 2 == 0));
+            floor = std::min(floor, bareRenames(bare, namesIn(bare), i % 2 == 0));
+        }
+        std::printf("%-8d %-28s %9.2f us %9.2f us %8.2f %s\n", count, "conversion run, per file", run / count / 1000,
+                    floor / count / 1000, run / floor, count >= 32767 ? "<= 1.2" : "");
+
+        const double fill = best(5, [&](int) { return windowFill(mine, empty); });
+        const double listing = best(5, [&](int) { return bareListing(mine); });
+        std::printf("%-8d %-28s %9.2f ms %9.2f ms %8.2f %s\n", count, "file list fill", fill / 1e6, listing / 1e6,
+                    fill / listing, "<= 3");
+
+        if (count == 100000) {
+            const long full = child("--memory", mine).first.toLong();
+            const long none = child("--memory", empty).first.toLong();
+            std::printf("%-8d %-28s %9.1f MB %9.1f MB %8s %s\n", count, "peak memory (vs empty)", full / 1024.0,
+                        none / 1024.0, QByteArray::number((full - none) / 1024.0, 'f', 1).append(" MB").constData(),
+                        "< 60 MB more");
+            const double open = best(3, [&](int) { return child("--open", mine).second; });
+            const double openEmpty = best(3, [&](int) { return child("--open", empty).second; });
+            std::printf("%-8d %-28s %9.1f ms %9.1f ms %8.2f %s\n", count, "window opening (vs empty)", open / 1e6,
+                        openEmpty / 1e6, open / openEmpty, "<= 2");
+        }
+        fs::current_path(root);
+        fs::remove_all(mine);
+        fs::remove_all(bare);
+    }
+    return 0;
+}
