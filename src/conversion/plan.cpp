@@ -19,7 +19,8 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector
     using Key = std::filesystem::path::string_type;
     Plan plan;
     plan.rename.assign(listed.size(), false);
-    std::vector<std::filesystem::path> newNames(listed.size());
+    std::vector<std::filesystem::path> &newNames = plan.newNames;
+    newNames.resize(listed.size());
     std::vector<bool> notText(listed.size(), false);
     std::unordered_map<Key, int> wanted; // new name -> how many listed files want it
     for (std::size_t i = 0; i < listed.size(); ++i) {
@@ -51,6 +52,21 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector
             plan.rename[i] = true;
     }
     return plan;
+}
+
+std::vector<std::filesystem::path> unchangedNames(const std::vector<std::filesystem::path> &given,
+                                                  const std::vector<std::filesystem::path> &listedNow)
+{
+    std::unordered_set<std::filesystem::path::string_type> now;
+    now.reserve(listedNow.size());
+    for (const auto &name : listedNow)
+        now.insert(name.native());
+    std::vector<std::filesystem::path> unchanged;
+    for (const auto &name : given) {
+        if (!now.count(name.native()))
+            unchanged.push_back(name);
+    }
+    return unchanged;
 }
 
 } // namespace conversion

@@ -26,11 +26,18 @@ struct Skip {
 };
 
 struct Plan {
-    std::vector<bool> rename; // one flag per listed name
+    std::vector<bool> rename;                     // one flag per listed name
+    std::vector<std::filesystem::path> newNames; // one per listed name; empty where it stays
     std::vector<Skip> skipped;
 };
 
 // `listed` are the file list's entries, `folder` every name in the folder.
 Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode);
+
+// The names a run gave that the folder, read again, does not list: some
+// case-insensitive file systems accept a change of case alone and keep the old
+// spelling.
+std::vector<std::filesystem::path> unchangedNames(const std::vector<std::filesystem::path> &given,
+                                                  const std::vector<std::filesystem::path> &listedNow);
 
 } // namespace conversion

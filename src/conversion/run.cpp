@@ -34,16 +34,23 @@ QString skipText(const conversion::Skip &skip)
     return QStringLiteral("%1 … 名前の文字コードが正しくありません").arg(name);
 }
 
+// One line per item, after a line break each; past a screenful, how many more.
+template <typename Item, typename Text>
+QString itemLines(const std::vector<Item> &items, Text text)
+{
+    QString lines;
+    const std::size_t shown = std::min<std::size_t>(items.size(), kNamesShown);
+    for (std::size_t i = 0; i < shown; ++i)
+        lines += QLatin1Char('\r') + text(items[i]);
+    if (items.size() > shown)
+        lines += QStringLiteral("\rほか %1 個").arg(items.size() - shown);
+    return lines;
+}
+
 QString skipReport(const std::vector<conversion::Skip> &skipped)
 {
-    QString text = QStringLiteral("次の %1 個のファイルは、ほかのファイルを失わないよう名前を変更しませんでした。\r")
-                       .arg(skipped.size());
-    const std::size_t shown = std::min<std::size_t>(skipped.size(), kNamesShown);
-    for (std::size_t i = 0; i < shown; ++i)
-        text += QLatin1Char('\r') + skipText(skipped[i]);
-    if (skipped.size() > shown)
-        text += QStringLiteral("\rほか %1 個").arg(skipped.size() - shown);
-    return text;
+    return QStringLiteral("次の %1 個のファイルは、ほかのファイルを失わないよう名前を変更しませんでした。\r").arg(skipped.size())
+         + itemLines(skipped, skipText);
 }
 
 } // namespace
@@ -83,6 +90,7 @@ void MOJIK::Command1_Click()
     qint64 painted = 0;
 
     int renamed = 0;
+    std::vector<std::filesystem::path> newNames; // the names the run gave
     for (std::size_t i = 0; i < listed.size(); ++i) {
         if (!plan.rename[i])
             continue;
@@ -105,9 +113,16 @@ void MOJIK::Command1_Click()
             return;
         }
         ++renamed;
+        newNames.push_back(plan.newNames[i]);
     }
     progress.reset();
     File1->refresh();
+    const std::vector<std::filesystem::path> unchanged = conversion::unchangedNames(newNames, File1->entries());
+    if (!unchanged.empty())
+        message(QStringLiteral("次の %1 個のファイルは、名前の変更を受け付けられましたが、大文字と小文字が変わっていません。"
+                               "このドライブは大文字と小文字を区別しないようです。\r")
+                    .arg(unchanged.size())
+                + itemLines(unchanged, [](const std::filesystem::path &name) { return platform::displayName(name); }));
     if (!plan.skipped.empty())
         message(skipReport(plan.skipped));
 }

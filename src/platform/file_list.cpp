@@ -5,7 +5,6 @@
 #include "platform/names.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace platform {
 
@@ -28,22 +27,43 @@ void FileListModel::setNames(std::vector<std::filesystem::path> names)
     endResetModel();
 }
 
+namespace {
+
+// The order key of a name: its case-folded text in UTF-8, whose byte order is
+// the order of the code points. Most names are ASCII and need no decoding.
+std::string sortKey(const std::filesystem::path &name)
+{
+    const auto &native = name.native();
+    std::string key;
+    key.reserve(native.size());
+    for (const auto unit : native) {
+        if (static_cast<std::uint32_t>(unit) >= 0x80)
+            return displayName(name).toCaseFolded().toStdString();
+        key.push_back(static_cast<char>(unit >= 'A' && unit <= 'Z' ? unit - 'A' + 'a' : unit));
+    }
+    return key;
+}
+
+} // namespace
+
 void sortNames(std::vector<std::filesystem::path> &names)
 {
-    std::vector<QString> keys;
+    std::vector<std::string> keys;
     keys.reserve(names.size());
     for (const auto &name : names)
-        keys.push_back(displayName(name).toCaseFolded());
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (const int byKey = QString::compare(keys[a], keys[b], Qt::CaseSensitive))
+        keys.push_back(sortKey(name));
+    // Sorting positions, not names, keeps the moves of whole paths to one pass.
+    std::vector<std::uint32_t> order(names.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        if (const int byKey = keys[a].compare(keys[b]))
             return byKey < 0;
-        return names[a].native() < names[b].native();
+        return names[a].native() < names[b].native(); // equal but for case: a fixed order
     });
     std::vector<std::filesystem::path> sorted;
     sorted.reserve(names.size());
-    for (std::size_t i : order)
+    for (const std::uint32_t i : order)
         sorted.push_back(std::move(names[i]));
     names = std::move(sorted);
 }

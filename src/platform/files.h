@@ -12,6 +12,10 @@ namespace platform {
 // FIFOs and device nodes), links to files included. Unsorted.
 std::error_code listFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names);
 
+// The bare names of the subfolders the folder list shows: links to folders
+// included, hidden ones left out. Unsorted.
+std::error_code listFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names);
+
 // Every bare name in the folder, hidden files and subfolders included. Unsorted.
 std::error_code listAllNames(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names);
 

@@ -45,6 +45,9 @@ std::error_code readFolder(const std::filesystem::path &folder, std::vector<std:
         return error;
     }
     std::error_code error;
+    // Gathered as plain strings first: a growing vector of paths moves every
+    // path it holds each time it grows, which costs more than the reading.
+    std::vector<std::string> found;
     for (;;) {
         errno = 0;
         const dirent *entry = ::readdir(dir);
@@ -57,11 +60,14 @@ std::error_code readFolder(const std::filesystem::path &folder, std::vector<std:
         if (name == "." || name == "..")
             continue;
         if (keep(fd, *entry))
-            names.emplace_back(std::string(name));
+            found.emplace_back(name);
     }
     ::closedir(dir);
     if (error)
-        names.clear();
+        return error;
+    names.reserve(found.size());
+    for (std::string &name : found)
+        names.emplace_back(std::move(name));
     return error;
 }
 
@@ -88,6 +94,17 @@ bool isListedFile(int folder, const dirent &entry)
     // reach) is still an entry of this folder that is not a folder, and
     // renaming it changes only the link's own name, so it is listed.
     return ::fstatat(folder, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
+}
+
+// A folder the folder list shows: readdir tells for most; a link counts as what it leads to.
+bool isListedFolder(int folder, const dirent &entry)
+{
+    if (entry.d_name[0] == '.')
+        return false;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return entry.d_type == DT_DIR;
+    struct stat info {};
+    return ::fstatat(folder, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
 }
 
 // Whether `folder` holds an entry spelt exactly `name`, byte for byte. A folder
@@ -242,6 +259,11 @@ std::error_code listFiles(const std::filesystem::path &folder, std::vector<std::
     return readFolder(folder, names, isListedFile);
 }
 
+std::error_code listFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
+{
+    return readFolder(folder, names, isListedFolder);
+}
+
 std::error_code listAllNames(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
 {
     return readFolder(folder, names, [](int, const dirent &) { return true; });
@@ -257,21 +279,7 @@ std::error_code renameFile(const std::filesystem::path &from, const std::filesys
     const std::error_code error = renameNoReplace(from, to);
     if (error == std::errc::file_exists)
         return isSameEntry(from, to) ? renameThroughTemporary(from, to) : error;
-    if (error)
-        return error;
-
-    // Some case-insensitive file systems report success on a change of case
-    // alone and keep the old spelling. Only there does the old name still lead
-    // to the renamed file afterwards, so one lstat (and only for a change of case)
-    // tells whether the folder needs a look.
-    if (differOnlyInCase(from, to)) {
-        struct stat old {};
-        struct stat renamed {};
-        if (::lstat(from.c_str(), &old) == 0 && ::lstat(to.c_str(), &renamed) == 0 && old.st_dev == renamed.st_dev &&
-            old.st_ino == renamed.st_ino && !holdsExactName(folderOf(to), to.filename().native()))
-            return renameThroughTemporary(from, to);
-    }
-    return {};
+    return error;
 }
 
 } // namespace platform

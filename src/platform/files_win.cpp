@@ -124,6 +124,13 @@ std::error_code listFiles(const std::filesystem::path &folder, std::vector<std::
     });
 }
 
+std::error_code listFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
+{
+    return readFolder(folder, names, [](DWORD attributes) {
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    });
+}
+
 std::error_code listAllNames(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
 {
     return readFolder(folder, names, [](DWORD) { return true; });

@@ -3,6 +3,7 @@
 #include "platform/folder_list.h"
 
 #include "platform/file_list.h"
+#include "platform/files.h"
 #include "platform/names.h"
 
 #include <QKeyEvent>
@@ -46,13 +47,8 @@ std::filesystem::path plain(const std::filesystem::path &path)
 std::vector<std::filesystem::path> subfolders(const std::filesystem::path &folder)
 {
     std::vector<std::filesystem::path> names;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::filesystem::path name = it->path().filename();
-        std::error_code statError;
-        if (name.native().front() != '.' && it->is_directory(statError))
-            names.push_back(name); // a link to a folder counts as a folder
-    }
+    if (listFolders(folder, names))
+        names.clear(); // a folder that cannot be read shows no subfolders
     sortNames(names);
     return names;
 }

@@ -46,4 +46,10 @@ TEST(Plan, RenamesOnlyWhatReplacesNothing)
     }
 }
 
+TEST(Plan, FindsNamesTheFolderDidNotTake)
+{
+    EXPECT_EQ(conversion::unchangedNames({"A.TXT", "B.TXT", "C.TXT"}, {"A.TXT", "b.txt", "C.TXT", "d"}), Names{"B.TXT"});
+    EXPECT_TRUE(conversion::unchangedNames({"A.TXT"}, {"A.TXT"}).empty());
+}
+
 } // namespace
