@@ -5,6 +5,7 @@
 #include "platform/names.h"
 
 #include <unordered_map>
+#include <string_view>
 #include <unordered_set>
 
 namespace conversion {
@@ -16,13 +17,15 @@ QString convertedName(const QString &name, Case mode)
 
 Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode)
 {
-    using Key = std::filesystem::path::string_type;
+    // Views of the names, which stay where they are for the whole call.
+    using Key = std::basic_string_view<std::filesystem::path::value_type>;
     Plan plan;
     plan.rename.assign(listed.size(), false);
     std::vector<std::filesystem::path> &newNames = plan.newNames;
     newNames.resize(listed.size());
     std::vector<bool> notText(listed.size(), false);
     std::unordered_map<Key, int> wanted; // new name -> how many listed files want it
+    wanted.reserve(listed.size());
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const std::optional<QString> text = platform::nameText(listed[i]);
         if (!text) {
@@ -57,7 +60,7 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector
 std::vector<std::filesystem::path> unchangedNames(const std::vector<std::filesystem::path> &given,
                                                   const std::vector<std::filesystem::path> &listedNow)
 {
-    std::unordered_set<std::filesystem::path::string_type> now;
+    std::unordered_set<std::basic_string_view<std::filesystem::path::value_type>> now;
     now.reserve(listedNow.size());
     for (const auto &name : listedNow)
         now.insert(name.native());

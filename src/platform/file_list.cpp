@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/names.h"
 
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace platform {
@@ -28,6 +29,17 @@ void FileListModel::setNames(std::vector<std::filesystem::path> names)
 }
 
 namespace {
+
+// Rows a little taller than the text: the gothic font draws "_" below its
+// descent, and a row of the bare text height would cut it off (IMG_0001.JPG).
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 2);
+    }
+};
 
 // The order key of a name: its case-folded text in UTF-8, whose byte order is
 // the order of the code points. Most names are ASCII and need no decoding.
@@ -71,6 +83,7 @@ void sortNames(std::vector<std::filesystem::path> &names)
 FileList::FileList(QWidget *parent) : QListView(parent), m_model(this)
 {
     setModel(&m_model);
+    setItemDelegate(new RowDelegate(this));
     setUniformItemSizes(true); // lets the view skip measuring every name
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
