@@ -2,21 +2,9 @@
 // folders of the other drives are recorded here.
 #include "platform/current_folders.h"
 
+#include "platform/paths.h"
+
 namespace platform {
-
-namespace {
-
-// An absolute path with no trailing separator, so that one folder has one spelling.
-std::filesystem::path plain(const std::filesystem::path &path)
-{
-    std::error_code error;
-    std::filesystem::path p = std::filesystem::absolute(path, error).lexically_normal();
-    if (p.has_relative_path() && !p.has_filename())
-        p = p.parent_path();
-    return p;
-}
-
-} // namespace
 
 CurrentFolders::CurrentFolders(DriveLister drives) : m_drives(std::move(drives))
 {
@@ -26,7 +14,7 @@ CurrentFolders::CurrentFolders(DriveLister drives) : m_drives(std::move(drives))
 
 std::filesystem::path CurrentFolders::driveOf(const std::filesystem::path &path) const
 {
-    return platform::driveOf(plain(path), m_drives());
+    return platform::driveOf(plainFolder(path), m_drives());
 }
 
 std::filesystem::path CurrentFolders::currentDrive() const
@@ -62,7 +50,7 @@ std::error_code CurrentFolders::changeDrive(const std::filesystem::path &path)
 
 std::error_code CurrentFolders::changeFolder(const std::filesystem::path &folder)
 {
-    const std::filesystem::path target = plain(folder);
+    const std::filesystem::path target = plainFolder(folder);
     const std::filesystem::path drive = driveOf(target);
     if (drive.empty())
         return std::make_error_code(std::errc::no_such_device);

@@ -5,6 +5,7 @@
 #include "platform/file_list.h"
 #include "platform/files.h"
 #include "platform/names.h"
+#include "platform/paths.h"
 
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
@@ -34,15 +35,6 @@ public:
     }
 };
 
-// An absolute path with no trailing separator, so that one folder has one spelling.
-std::filesystem::path plain(const std::filesystem::path &path)
-{
-    std::error_code error;
-    std::filesystem::path p = std::filesystem::absolute(path, error).lexically_normal();
-    if (p.has_relative_path() && !p.has_filename())
-        p = p.parent_path();
-    return p;
-}
 
 std::vector<std::filesystem::path> subfolders(const std::filesystem::path &folder)
 {
@@ -70,7 +62,7 @@ void FolderList::setDriveOf(std::function<std::filesystem::path(const std::files
 
 std::error_code FolderList::setPath(const std::filesystem::path &folder)
 {
-    const std::filesystem::path target = plain(folder);
+    const std::filesystem::path target = plainFolder(folder);
     std::error_code error;
     if (!std::filesystem::is_directory(target, error))
         return error ? error : std::make_error_code(std::errc::not_a_directory);
