@@ -18,7 +18,7 @@
 namespace {
 
 constexpr int kNamesShown = 20;     // a box lists this many names, then how many more
-constexpr int kRepaintEveryMs = 50; // the progress window's pace: alive, yet cheap
+constexpr int kRepaintEveryMs = 100; // the progress window's pace: alive, yet cheap
 
 QString skipText(const conversion::Skip &skip)
 {

@@ -2,12 +2,16 @@
 #include "platform/names.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace platform {
 
 std::optional<QString> nameText(const std::filesystem::path &name)
 {
     const std::string &bytes = name.native();
+    // Most names are plain ASCII, valid as they stand.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     // A leading byte order mark is part of the name, not a marker to drop.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
