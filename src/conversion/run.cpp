@@ -49,7 +49,7 @@ QString itemLines(const std::vector<Item> &items, Text text)
 
 QString skipReport(const std::vector<conversion::Skip> &skipped)
 {
-    return QStringLiteral("次の %1 個のファイルは、ほかのファイルを失わないよう名前を変更しませんでした。\r").arg(skipped.size())
+    return QStringLiteral("次の %1 個のファイルは、名前を変更しませんでした。\r").arg(skipped.size())
          + itemLines(skipped, skipText);
 }
 
