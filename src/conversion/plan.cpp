@@ -1,18 +1,46 @@
-// planRun and convertedName.
+// planRun, convertedPath and unchangedNames.
 #include "conversion/plan.h"
 
 #include "platform/casemap.h"
 #include "platform/names.h"
 
-#include <unordered_map>
 #include <string_view>
+#include <type_traits>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace conversion {
 
+namespace {
+
 QString convertedName(const QString &name, Case mode)
 {
     return mode == Case::Upper ? platform::upperCase(name) : platform::lowerCase(name);
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &name, Case mode)
+{
+    // Plain ASCII, the most names, maps byte by byte with no decoding.
+    auto bytes = name.native();
+    bool ascii = true;
+    for (auto &unit : bytes) {
+        if (static_cast<std::uint32_t>(unit) >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (mode == Case::Upper && unit >= 'a' && unit <= 'z')
+            unit = static_cast<std::remove_reference_t<decltype(unit)>>(unit - 'a' + 'A');
+        else if (mode == Case::Lower && unit >= 'A' && unit <= 'Z')
+            unit = static_cast<std::remove_reference_t<decltype(unit)>>(unit - 'A' + 'a');
+    }
+    if (ascii)
+        return std::filesystem::path(std::move(bytes));
+    const std::optional<QString> text = platform::nameText(name);
+    if (!text)
+        return std::nullopt;
+    return platform::nameFromText(convertedName(*text, mode));
 }
 
 Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode)
@@ -27,15 +55,14 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector
     std::unordered_map<Key, int> wanted; // new name -> how many listed files want it
     wanted.reserve(listed.size());
     for (std::size_t i = 0; i < listed.size(); ++i) {
-        const std::optional<QString> text = platform::nameText(listed[i]);
-        if (!text) {
+        std::optional<std::filesystem::path> converted = convertedPath(listed[i], mode);
+        if (!converted) {
             notText[i] = true;
             continue;
         }
-        const QString converted = convertedName(*text, mode);
-        if (converted == *text)
+        if (converted->native() == listed[i].native())
             continue;
-        newNames[i] = platform::nameFromText(converted);
+        newNames[i] = std::move(*converted);
         ++wanted[newNames[i].native()];
     }
     std::unordered_set<Key> present;

@@ -2,16 +2,17 @@
 // before the first rename so that no rename ever replaces another file.
 #pragma once
 
-#include <QString>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 namespace conversion {
 
 enum class Case { Upper, Lower };
 
-// The name in the chosen case; the name itself where it is not valid text.
-QString convertedName(const QString &name, Case mode);
+// A file's name in the chosen case, in the system's bytes; nothing where the
+// name is not valid text, since changing its bytes could corrupt it.
+std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &name, Case mode);
 
 enum class SkipReason {
     Taken,   // another entry of the folder already has the new name

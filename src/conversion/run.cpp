@@ -129,9 +129,9 @@ void MOJIK::Command1_Click()
 
 std::error_code MOJIK::rensub(const std::filesystem::path &aaa)
 {
-    const std::optional<QString> text = platform::nameText(aaa);
-    if (!text)
-        return std::make_error_code(std::errc::illegal_byte_sequence);
     const auto mode = Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower;
-    return platform::renameFile(aaa, platform::nameFromText(conversion::convertedName(*text, mode)));
+    const std::optional<std::filesystem::path> converted = conversion::convertedPath(aaa, mode);
+    if (!converted)
+        return std::make_error_code(std::errc::illegal_byte_sequence);
+    return platform::renameFile(aaa, *converted);
 }

@@ -5,6 +5,7 @@
 #include "platform/names.h"
 
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <algorithm>
 
 namespace platform {
@@ -95,8 +96,34 @@ std::error_code FileList::setPath(const std::filesystem::path &folder)
     return refresh();
 }
 
+void FileList::setPathAfterFirstPaint(const std::filesystem::path &folder)
+{
+    m_path = folder;
+    m_pending = true;
+}
+
+const std::vector<std::filesystem::path> &FileList::entries()
+{
+    listIfPending();
+    return m_model.names();
+}
+
+void FileList::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    if (m_pending)
+        QTimer::singleShot(0, this, &FileList::listIfPending);
+}
+
+void FileList::listIfPending()
+{
+    if (m_pending)
+        refresh();
+}
+
 std::error_code FileList::refresh()
 {
+    m_pending = false;
     std::vector<std::filesystem::path> names;
     const std::error_code error = listFiles(m_path, names);
     if (error)

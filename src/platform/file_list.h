@@ -35,16 +35,25 @@ public:
     const std::filesystem::path &path() const { return m_path; }
     // Lists the files of `folder`; a folder that cannot be read lists none.
     std::error_code setPath(const std::filesystem::path &folder);
+    // Lists `folder` right after the list is first painted, so that a window on a
+    // huge folder shows at once; asking for the entries before that lists it then.
+    void setPathAfterFirstPaint(const std::filesystem::path &folder);
     // Reads its own folder again.
     std::error_code refresh();
 
-    int count() const { return static_cast<int>(m_model.names().size()); }
-    const std::filesystem::path &entry(int index) const { return m_model.names()[static_cast<std::size_t>(index)]; }
-    const std::vector<std::filesystem::path> &entries() const { return m_model.names(); }
+    int count() { return static_cast<int>(entries().size()); }
+    const std::filesystem::path &entry(int index) { return entries()[static_cast<std::size_t>(index)]; }
+    const std::vector<std::filesystem::path> &entries();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
+    void listIfPending();
+
     std::filesystem::path m_path;
     FileListModel m_model;
+    bool m_pending = false; // the folder is set but not read yet
 };
 
 } // namespace platform

@@ -106,7 +106,7 @@ MOJIK::MOJIK(platform::Services services, QWidget *parent)
     Dir1->setDriveOf([this](const std::filesystem::path &path) { return m_folders.driveOf(path); });
     Drive1->setDrives(m_folders.drives(), start);
     Dir1->setPath(start);
-    File1->setPath(start);
+    File1->setPathAfterFirstPaint(start);
 
     connect(Drive1, &platform::DriveList::driveChanged, this, &MOJIK::Drive1_Change);
     connect(Dir1, &platform::FolderList::pathChanged, this, &MOJIK::Dir1_Change);

@@ -52,4 +52,21 @@ TEST(Plan, FindsNamesTheFolderDidNotTake)
     EXPECT_TRUE(conversion::unchangedNames({"A.TXT"}, {"A.TXT"}).empty());
 }
 
+TEST(Plan, ConvertsNamesByTheirBytesOrTheirText)
+{
+    const struct {
+        const char *name;
+        std::optional<std::filesystem::path> upper, lower;
+    } rows[] = {
+        {"ReadMe.Txt", "README.TXT", "readme.txt"},
+        {"a-Z_09.[]", "A-Z_09.[]", "a-z_09.[]"},
+        {"Ärger.Txt", "ÄRGER.TXT", "ärger.txt"},
+        {"\x83\x41" "a.txt", std::nullopt, std::nullopt},
+    };
+    for (const auto &row : rows) {
+        EXPECT_EQ(conversion::convertedPath(row.name, Case::Upper), row.upper) << row.name;
+        EXPECT_EQ(conversion::convertedPath(row.name, Case::Lower), row.lower) << row.name;
+    }
+}
+
 } // namespace

@@ -1,6 +1,8 @@
 // Tests of Command2_Click: the listing written to the file chosen in the Save dialog.
 #include "window/mojik.h"
 
+#include "platform/file_list.h"
+
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
@@ -111,6 +113,11 @@ TEST_F(ListingExport, WritesTheNamesShownAtTheClickAndReplacesAWholeFile)
 {
     const fs::path target = folder.file("out/old.txt", std::string(100000, 'x'));
     MOJIK window(fake.services);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // The file list reads its folder right after its first paint.
+    const auto *file1 = window.findChild<platform::FileList *>(QStringLiteral("File1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return file1->model()->rowCount() > 0; }));
     folder.file("new-since-listed.txt"); // not shown until the list is read again
     fake.saveAnswer = text(target);
     click(window);

@@ -30,8 +30,11 @@ public:
 
     MOJIK &window()
     {
-        if (!m_window)
+        if (!m_window) {
             m_window = std::make_unique<MOJIK>(fake.services);
+            // The file list reads its folder once first painted; here, at once.
+            m_window->findChild<platform::FileList *>(QStringLiteral("File1"))->entries();
+        }
         return *m_window;
     }
 

@@ -114,4 +114,20 @@ TEST(Window, EveryCaptionFitsItsControlInTheJapaneseFont)
     }
 }
 
+TEST(Window, TheFileListFillsRightAfterTheWindowFirstShows)
+{
+    testing_support::TempFolder folder;
+    for (const char *name : {"b.txt", "A.txt"})
+        folder.file(name);
+    std::filesystem::current_path(folder.path());
+    testing_support::FakeServices fake;
+    MOJIK window(fake.services);
+    auto *file1 = window.findChild<platform::FileList *>(QStringLiteral("File1"));
+    EXPECT_EQ(file1->model()->rowCount(), 0); // nothing read before the window shows
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return file1->model()->rowCount() == 2; }));
+    EXPECT_EQ(file1->model()->index(0, 0).data().toString(), QStringLiteral("A.txt"));
+}
+
 } // namespace
