@@ -4,10 +4,9 @@
 #include "platform/casemap.h"
 #include "platform/names.h"
 
+#include <algorithm>
 #include <string_view>
 #include <type_traits>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace conversion {
 
@@ -43,40 +42,60 @@ std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &
     return platform::nameFromText(convertedName(*text, mode));
 }
 
+namespace {
+
+// Views of names, which stay where they are for the whole of a call.
+using Key = std::basic_string_view<std::filesystem::path::value_type>;
+
+// The names as a sorted list of views, to be searched many times over.
+std::vector<Key> sortedKeys(const std::vector<std::filesystem::path> &names)
+{
+    std::vector<Key> keys;
+    keys.reserve(names.size());
+    for (const auto &name : names)
+        keys.push_back(name.native());
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+bool contains(const std::vector<Key> &sorted, Key key)
+{
+    return std::binary_search(sorted.begin(), sorted.end(), key);
+}
+
+} // namespace
+
 Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode)
 {
-    // Views of the names, which stay where they are for the whole call.
-    using Key = std::basic_string_view<std::filesystem::path::value_type>;
     Plan plan;
     plan.rename.assign(listed.size(), false);
     std::vector<std::filesystem::path> &newNames = plan.newNames;
     newNames.resize(listed.size());
     std::vector<bool> notText(listed.size(), false);
-    std::unordered_map<Key, int> wanted; // new name -> how many listed files want it
-    wanted.reserve(listed.size());
     for (std::size_t i = 0; i < listed.size(); ++i) {
         std::optional<std::filesystem::path> converted = convertedPath(listed[i], mode);
-        if (!converted) {
+        if (!converted)
             notText[i] = true;
-            continue;
-        }
-        if (converted->native() == listed[i].native())
-            continue;
-        newNames[i] = std::move(*converted);
-        ++wanted[newNames[i].native()];
+        else if (converted->native() != listed[i].native())
+            newNames[i] = std::move(*converted);
     }
-    std::unordered_set<Key> present;
-    present.reserve(folder.size());
-    for (const auto &name : folder)
-        present.insert(name.native());
+    // Sorted lists serve here better than hash sets: no allocation per name.
+    const std::vector<Key> present = sortedKeys(folder);
+    std::vector<Key> wanted = sortedKeys(newNames);
+    std::vector<Key> shared; // new names wanted by more than one listed file
+    for (std::size_t i = 1; i < wanted.size(); ++i) {
+        if (!wanted[i].empty() && wanted[i] == wanted[i - 1] && (shared.empty() || shared.back() != wanted[i]))
+            shared.push_back(wanted[i]);
+    }
     for (std::size_t i = 0; i < listed.size(); ++i) {
+        const Key key = newNames[i].native();
         if (notText[i])
             plan.skipped.push_back({listed[i], {}, SkipReason::NotText});
-        else if (newNames[i].empty())
+        else if (key.empty())
             continue;
-        else if (present.count(newNames[i].native()))
+        else if (contains(present, key))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::Taken});
-        else if (wanted[newNames[i].native()] > 1)
+        else if (contains(shared, key))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::Shared});
         else
             plan.rename[i] = true;
@@ -87,13 +106,10 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector
 std::vector<std::filesystem::path> unchangedNames(const std::vector<std::filesystem::path> &given,
                                                   const std::vector<std::filesystem::path> &listedNow)
 {
-    std::unordered_set<std::basic_string_view<std::filesystem::path::value_type>> now;
-    now.reserve(listedNow.size());
-    for (const auto &name : listedNow)
-        now.insert(name.native());
+    const std::vector<Key> now = sortedKeys(listedNow);
     std::vector<std::filesystem::path> unchanged;
     for (const auto &name : given) {
-        if (!now.count(name.native()))
+        if (!contains(now, name.native()))
             unchanged.push_back(name);
     }
     return unchanged;

@@ -65,18 +65,20 @@ void sortNames(std::vector<std::filesystem::path> &names)
     keys.reserve(names.size());
     for (const auto &name : names)
         keys.push_back(sortKey(name));
-    // Sorting positions, not names, keeps the moves of whole paths to one pass.
-    std::vector<std::uint32_t> order(names.size());
-    for (std::uint32_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        if (const int byKey = keys[a].compare(keys[b]))
+    // Sorting views of the keys with positions, not whole names, keeps the moves
+    // of paths to one pass and each comparison to one memory access.
+    std::vector<std::pair<std::string_view, std::uint32_t>> order;
+    order.reserve(names.size());
+    for (std::uint32_t i = 0; i < keys.size(); ++i)
+        order.emplace_back(keys[i], i);
+    std::sort(order.begin(), order.end(), [&](const auto &a, const auto &b) {
+        if (const int byKey = a.first.compare(b.first))
             return byKey < 0;
-        return names[a].native() < names[b].native(); // equal but for case: a fixed order
+        return names[a.second].native() < names[b.second].native(); // equal but for case: a fixed order
     });
     std::vector<std::filesystem::path> sorted;
     sorted.reserve(names.size());
-    for (const std::uint32_t i : order)
+    for (const auto &[key, i] : order)
         sorted.push_back(std::move(names[i]));
     names = std::move(sorted);
 }
