@@ -41,8 +41,7 @@ public:
     // Reads its own folder again.
     std::error_code refresh();
 
-    int count() { return static_cast<int>(entries().size()); }
-    const std::filesystem::path &entry(int index) { return entries()[static_cast<std::size_t>(index)]; }
+    // The names listed, in their order; read at once if still pending.
     const std::vector<std::filesystem::path> &entries();
 
 protected:

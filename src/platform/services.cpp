@@ -8,7 +8,12 @@ namespace platform {
 
 Services Services::native()
 {
-    return {showMessage, showSaveDialog, mountedDrives, Registry::native(), 500};
+    Services services;
+    services.message = showMessage;
+    services.saveFile = showSaveDialog;
+    services.drives = mountedDrives;
+    services.registry = Registry::native();
+    return services;
 }
 
 } // namespace platform
