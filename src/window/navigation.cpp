@@ -10,6 +10,8 @@
 #include "platform/path_label.h"
 #include "platform/reason.h"
 
+#include <functional>
+
 void MOJIK::Drive1_Change()
 {
     const std::filesystem::path drive = Drive1->drive();
@@ -36,23 +38,25 @@ void MOJIK::Dir1_Change()
 
 void MOJIK::Command3_Click()
 {
-    const platform::Registry &registry = m_services.registry;
-    std::filesystem::path desktop = mojikbas::dir(registry);
-    std::error_code error = desktop.empty() ? std::make_error_code(std::errc::no_such_file_or_directory)
-                                            : m_folders.changeDrive(desktop);
-    if (!error) {
-        desktop = mojikbas::dir(registry);
-        error = desktop.empty() ? std::make_error_code(std::errc::no_such_file_or_directory) : m_folders.changeFolder(desktop);
-    }
-    if (!error) {
-        desktop = mojikbas::dir(registry);
-        error = desktop.empty() ? std::make_error_code(std::errc::no_such_file_or_directory) : Dir1->setPath(desktop);
-    }
-    if (!error) {
-        desktop = mojikbas::dir(registry);
-        const std::filesystem::path drive = m_folders.driveOf(desktop);
-        if (desktop.empty() || !Drive1->setDrive(drive))
-            error = std::make_error_code(std::errc::no_such_device);
+    // Working folder first, then the folder list, then the drive list: that order
+    // keeps the folder list on the desktop when the drive changes.
+    using Step = std::function<std::error_code(const std::filesystem::path &)>;
+    const Step steps[] = {
+        [this](const std::filesystem::path &desktop) { return m_folders.changeDrive(desktop); },
+        [this](const std::filesystem::path &desktop) { return m_folders.changeFolder(desktop); },
+        [this](const std::filesystem::path &desktop) { return Dir1->setPath(desktop); },
+        [this](const std::filesystem::path &desktop) {
+            return Drive1->setDrive(m_folders.driveOf(desktop)) ? std::error_code()
+                                                                : std::make_error_code(std::errc::no_such_device);
+        },
+    };
+    std::filesystem::path desktop;
+    std::error_code error;
+    for (const Step &step : steps) {
+        desktop = mojikbas::dir(m_services.registry); // each step asks anew
+        error = desktop.empty() ? std::make_error_code(std::errc::no_such_file_or_directory) : step(desktop);
+        if (error)
+            break;
     }
     if (error) {
         const QString where = desktop.empty() ? QStringLiteral("デスクトップフォルダが見つかりません。")
