@@ -1,11 +1,10 @@
 // planRun, convertedPath and unchangedNames.
 #include "conversion/plan.h"
 
+#include "conversion/name_set.h"
 #include "platform/casemap.h"
 #include "platform/names.h"
 
-#include <algorithm>
-#include <string_view>
 #include <type_traits>
 
 namespace conversion {
@@ -42,29 +41,6 @@ std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &
     return platform::nameFromText(convertedName(*text, mode));
 }
 
-namespace {
-
-// Views of names, which stay where they are for the whole of a call.
-using Key = std::basic_string_view<std::filesystem::path::value_type>;
-
-// The names as a sorted list of views, to be searched many times over.
-std::vector<Key> sortedKeys(const std::vector<std::filesystem::path> &names)
-{
-    std::vector<Key> keys;
-    keys.reserve(names.size());
-    for (const auto &name : names)
-        keys.push_back(name.native());
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
-
-bool contains(const std::vector<Key> &sorted, Key key)
-{
-    return std::binary_search(sorted.begin(), sorted.end(), key);
-}
-
-} // namespace
-
 Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode)
 {
     Plan plan;
@@ -79,23 +55,23 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector
         else if (converted->native() != listed[i].native())
             newNames[i] = std::move(*converted);
     }
-    // Sorted lists serve here better than hash sets: no allocation per name.
-    const std::vector<Key> present = sortedKeys(folder);
-    std::vector<Key> wanted = sortedKeys(newNames);
+    const NameSet present(folder);
+    NameSet wanted(listed.size());
     std::vector<Key> shared; // new names wanted by more than one listed file
-    for (std::size_t i = 1; i < wanted.size(); ++i) {
-        if (!wanted[i].empty() && wanted[i] == wanted[i - 1] && (shared.empty() || shared.back() != wanted[i]))
-            shared.push_back(wanted[i]);
+    for (const auto &name : newNames) {
+        if (!name.empty() && !wanted.insert(name.native()))
+            shared.push_back(name.native());
     }
+    const NameSet sharedSet(shared);
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const Key key = newNames[i].native();
         if (notText[i])
             plan.skipped.push_back({listed[i], {}, SkipReason::NotText});
         else if (key.empty())
             continue;
-        else if (contains(present, key))
+        else if (present.contains(key))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::Taken});
-        else if (contains(shared, key))
+        else if (sharedSet.contains(key))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::Shared});
         else
             plan.rename[i] = true;
@@ -106,10 +82,10 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector
 std::vector<std::filesystem::path> unchangedNames(const std::vector<std::filesystem::path> &given,
                                                   const std::vector<std::filesystem::path> &listedNow)
 {
-    const std::vector<Key> now = sortedKeys(listedNow);
+    const NameSet now(listedNow);
     std::vector<std::filesystem::path> unchanged;
     for (const auto &name : given) {
-        if (!contains(now, name.native()))
+        if (!now.contains(name.native()))
             unchanged.push_back(name);
     }
     return unchanged;

@@ -42,44 +42,78 @@ public:
     }
 };
 
-// The order key of a name: its case-folded text in UTF-8, whose byte order is
-// the order of the code points. Most names are ASCII and need no decoding.
-std::string sortKey(const std::filesystem::path &name)
+// The order keys of the names, one after another in one buffer: each name's
+// case-folded text in UTF-8, whose byte order is the order of the code points.
+// Most names are ASCII and need no decoding.
+struct Keys {
+    std::string bytes;
+    std::vector<std::uint32_t> ends; // where each name's key ends in `bytes`
+};
+
+Keys sortKeys(const std::vector<std::filesystem::path> &names)
 {
-    const auto &native = name.native();
-    std::string key;
-    key.reserve(native.size());
-    for (const auto unit : native) {
-        if (static_cast<std::uint32_t>(unit) >= 0x80)
-            return displayName(name).toCaseFolded().toStdString();
-        key.push_back(static_cast<char>(unit >= 'A' && unit <= 'Z' ? unit - 'A' + 'a' : unit));
+    Keys keys;
+    keys.ends.reserve(names.size());
+    for (const auto &name : names) {
+        const std::size_t start = keys.bytes.size();
+        for (const auto unit : name.native()) {
+            if (static_cast<std::uint32_t>(unit) >= 0x80) {
+                keys.bytes.resize(start);
+                keys.bytes += displayName(name).toCaseFolded().toStdString();
+                break;
+            }
+            keys.bytes.push_back(static_cast<char>(unit >= 'A' && unit <= 'Z' ? unit - 'A' + 'a' : unit));
+        }
+        keys.ends.push_back(static_cast<std::uint32_t>(keys.bytes.size()));
     }
-    return key;
+    return keys;
+}
+
+// A name's place in the sort: the first eight bytes of its key as one number,
+// which decides most comparisons without reaching into the buffer.
+struct Place {
+    std::uint64_t head;
+    std::uint32_t start;
+    std::uint32_t end;
+    std::uint32_t index;
+};
+
+std::uint64_t headOf(std::string_view key)
+{
+    std::uint64_t head = 0;
+    for (std::size_t i = 0; i < 8; ++i) // keys hold no NUL, so the zeros after a short key order it first
+        head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0U);
+    return head;
 }
 
 } // namespace
 
 void sortNames(std::vector<std::filesystem::path> &names)
 {
-    std::vector<std::string> keys;
-    keys.reserve(names.size());
-    for (const auto &name : names)
-        keys.push_back(sortKey(name));
-    // Sorting views of the keys with positions, not whole names, keeps the moves
-    // of paths to one pass and each comparison to one memory access.
-    std::vector<std::pair<std::string_view, std::uint32_t>> order;
+    const Keys keys = sortKeys(names);
+    std::vector<Place> order;
     order.reserve(names.size());
-    for (std::uint32_t i = 0; i < keys.size(); ++i)
-        order.emplace_back(keys[i], i);
-    std::sort(order.begin(), order.end(), [&](const auto &a, const auto &b) {
-        if (const int byKey = a.first.compare(b.first))
+    std::uint32_t start = 0;
+    for (std::uint32_t i = 0; i < names.size(); ++i) {
+        const std::string_view key(keys.bytes.data() + start, keys.ends[i] - start);
+        order.push_back({headOf(key), start, keys.ends[i], i});
+        start = keys.ends[i];
+    }
+    const auto rest = [&](const Place &place) {
+        const std::uint32_t from = std::min(place.start + 8, place.end);
+        return std::string_view(keys.bytes.data() + from, place.end - from);
+    };
+    std::sort(order.begin(), order.end(), [&](const Place &a, const Place &b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        if (const int byKey = rest(a).compare(rest(b)))
             return byKey < 0;
-        return names[a.second].native() < names[b.second].native(); // equal but for case: a fixed order
+        return names[a.index].native() < names[b.index].native(); // equal but for case: a fixed order
     });
     std::vector<std::filesystem::path> sorted;
     sorted.reserve(names.size());
-    for (const auto &[key, i] : order)
-        sorted.push_back(std::move(names[i]));
+    for (const Place &place : order)
+        sorted.push_back(std::move(names[place.index]));
     names = std::move(sorted);
 }
 

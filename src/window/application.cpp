@@ -1,5 +1,7 @@
-// setUpApplication: Qt's Japanese translation and the default font.
+// setUpApplication: Qt's Japanese translation, the default font and the heap.
 #include "window/application.h"
+
+#include "platform/memory.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -30,6 +32,7 @@ QFont japaneseGothic()
 
 void setUpApplication(QApplication &app)
 {
+    platform::keepFreedMemory();
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     auto *translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -4,5 +4,6 @@
 class QApplication;
 
 // Loads Qt's Japanese texts (the standard buttons, the Save dialog) whatever the
-// user's locale, and makes a Japanese gothic at 9 pt the default font.
+// user's locale, makes a Japanese gothic at 9 pt the default font, and keeps
+// freed memory for reuse (see platform/memory.h).
 void setUpApplication(QApplication &app);
