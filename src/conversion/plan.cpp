@@ -79,14 +79,13 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector
     return plan;
 }
 
-std::vector<std::filesystem::path> unchangedNames(const std::vector<std::filesystem::path> &given,
-                                                  const std::vector<std::filesystem::path> &listedNow)
+std::vector<std::filesystem::path> unchangedNames(const Plan &plan, const std::vector<std::filesystem::path> &listedNow)
 {
     const NameSet now(listedNow);
     std::vector<std::filesystem::path> unchanged;
-    for (const auto &name : given) {
-        if (!now.contains(name.native()))
-            unchanged.push_back(name);
+    for (std::size_t i = 0; i < plan.rename.size(); ++i) {
+        if (plan.rename[i] && !now.contains(plan.newNames[i].native()))
+            unchanged.push_back(plan.newNames[i]);
     }
     return unchanged;
 }

@@ -35,10 +35,9 @@ struct Plan {
 // `listed` are the file list's entries, `folder` every name in the folder.
 Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode);
 
-// The names a run gave that the folder, read again, does not list: some
-// case-insensitive file systems accept a change of case alone and keep the old
-// spelling.
-std::vector<std::filesystem::path> unchangedNames(const std::vector<std::filesystem::path> &given,
-                                                  const std::vector<std::filesystem::path> &listedNow);
+// After a run that made every rename of the plan: the names it gave that the
+// folder, read again, does not list. Some case-insensitive file systems accept a
+// change of case alone and keep the old spelling.
+std::vector<std::filesystem::path> unchangedNames(const Plan &plan, const std::vector<std::filesystem::path> &listedNow);
 
 } // namespace conversion

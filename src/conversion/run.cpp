@@ -90,7 +90,6 @@ void MOJIK::Command1_Click()
     qint64 painted = 0;
 
     int renamed = 0;
-    std::vector<std::filesystem::path> newNames; // the names the run gave
     for (std::size_t i = 0; i < listed.size(); ++i) {
         if (!plan.rename[i])
             continue;
@@ -113,11 +112,10 @@ void MOJIK::Command1_Click()
             return;
         }
         ++renamed;
-        newNames.push_back(plan.newNames[i]);
     }
     progress.reset();
     File1->refresh();
-    const std::vector<std::filesystem::path> unchanged = conversion::unchangedNames(newNames, File1->entries());
+    const std::vector<std::filesystem::path> unchanged = conversion::unchangedNames(plan, File1->entries());
     if (!unchanged.empty())
         message(QStringLiteral("次の %1 個のファイルは、名前の変更を受け付けられましたが、大文字と小文字が変わっていません。"
                                "このドライブは大文字と小文字を区別しないようです。\r")

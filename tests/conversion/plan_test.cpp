@@ -48,8 +48,11 @@ TEST(Plan, RenamesOnlyWhatReplacesNothing)
 
 TEST(Plan, FindsNamesTheFolderDidNotTake)
 {
-    EXPECT_EQ(conversion::unchangedNames({"A.TXT", "B.TXT", "C.TXT"}, {"A.TXT", "b.txt", "C.TXT", "d"}), Names{"B.TXT"});
-    EXPECT_TRUE(conversion::unchangedNames({"A.TXT"}, {"A.TXT"}).empty());
+    // x.txt stays: X.TXT is taken; the run gave A.TXT, B.TXT and C.TXT.
+    const Names listed{"a.txt", "b.txt", "c.txt", "D", "x.txt"};
+    const conversion::Plan plan = conversion::planRun(listed, {"a.txt", "b.txt", "c.txt", "D", "x.txt", "X.TXT"}, conversion::Case::Upper);
+    EXPECT_EQ(conversion::unchangedNames(plan, {"A.TXT", "b.txt", "C.TXT", "D", "x.txt", "X.TXT"}), Names{"B.TXT"});
+    EXPECT_TRUE(conversion::unchangedNames(plan, {"A.TXT", "B.TXT", "C.TXT", "D", "x.txt", "X.TXT"}).empty());
 }
 
 TEST(Plan, ConvertsNamesByTheirBytesOrTheirText)
