@@ -205,9 +205,11 @@ int main(int argc, char *argv[])
         makeFiles(mine, names);
         makeFiles(bare, names);
 
-        // Upper, then lower, then upper again: each run renames every name.
+        // Upper, then lower, and so on: each run renames every name. The best of
+        // five, taken in turns with the floor, so that a busy moment of the
+        // machine falls on both alike.
         double run = 1e300, floor = 1e300;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 5; ++i) {
             run = std::min(run, windowRun(mine, i % 2 == 0));
             floor = std::min(floor, bareRenames(bare, namesIn(bare), i % 2 == 0));
         }
