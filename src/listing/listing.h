@@ -11,7 +11,8 @@ namespace listing {
 
 // One name or path as the one line it takes: a byte that is not part of valid
 // UTF-8 becomes "?" one for one, and so does a control character, so that a
-// name holding a line feed stays on its line.
+// name holding a line feed stays on its line (and the mark U+FFFD, which code
+// page 932 has no place for).
 std::u16string lineText(const std::filesystem::path &name);
 
 // The whole listing as text, every line ended by CR LF.
