@@ -83,7 +83,9 @@ public:
     Refusing &operator=(const Refusing &) = delete;
 };
 
-TEST(FilesFallbackPosix, RenameWithoutTheNoReplaceFlagStillNeverReplaces)
+// The same renames with the kernel's RENAME_NOREPLACE, on a file system that
+// refuses the flag, and on one that refuses hard links as well.
+TEST(FilesFallbackPosix, RenameFileNeverReplacesWithOrWithoutTheFlagOrLinks)
 {
     const struct {
         const char *what;
@@ -93,21 +95,39 @@ TEST(FilesFallbackPosix, RenameWithoutTheNoReplaceFlagStillNeverReplaces)
     } rows[] = {
         {"to a free name", "a.txt", "b.txt", {}},
         {"case alone", "a.txt", "A.TXT", {}},
+        {"not UTF-8", "\x83\x41.txt", "\x83\x41.TXT", {}},
         {"onto another file", "a.txt", "other.txt", errnoCode(EEXIST)},
+        {"onto another spelling that exists", "a.txt", "A.txt", errnoCode(EEXIST)},
         {"onto a folder", "a.txt", "folder", errnoCode(EEXIST)},
+        {"onto a hard link of itself", "a.txt", "hard.txt", errnoCode(EEXIST)},
+        {"onto a link", "a.txt", "link", errnoCode(EEXIST)},
         {"onto a dangling link", "a.txt", "dangling", errnoCode(EEXIST)},
         {"a file that is gone", "gone.txt", "z.txt", errnoCode(ENOENT)},
+        {"into a missing folder", "a.txt", "missing/a.txt", errnoCode(ENOENT)},
+        {"onto itself", "a.txt", "a.txt", {}},
     };
-    for (const Refuse refuse : {Refuse::NoReplaceFlag, Refuse::NoReplaceFlagAndLinks}) {
+    const std::pair<Refuse, const char *> systems[] = {
+        {Refuse::Nothing, "with the flag"},
+        {Refuse::NoReplaceFlag, "without the flag, links work"},
+        {Refuse::NoReplaceFlagAndLinks, "without the flag or links"},
+    };
+    for (const auto &[refuse, system] : systems) {
         for (const auto &row : rows) {
-            SCOPED_TRACE(std::string(row.what) + (refuse == Refuse::NoReplaceFlag ? ", links work" : ", no links"));
+            SCOPED_TRACE(std::string(row.what) + ", " + system);
             TempFolder temp;
             temp.file("a.txt", "moving");
+            if (row.from != "a.txt" && row.from != "gone.txt")
+                temp.file(row.from, "moving");
             temp.file("other.txt", "other");
+            temp.file("A.txt", "other spelling");
             temp.folder("folder");
+            fs::create_symlink("other.txt", temp.path() / "link");
             fs::create_symlink("nothing-there", temp.path() / "dangling");
+            fs::create_hard_link(temp.path() / "a.txt", temp.path() / "hard.txt");
             std::set<std::string> expected = allNames(temp.path());
             fs::current_path(temp.path());
+            const bool exists = row.from != "gone.txt";
+            const auto links = exists ? fs::hard_link_count(row.from) : 0;
 
             {
                 Refusing refusing(refuse);
@@ -118,14 +138,19 @@ TEST(FilesFallbackPosix, RenameWithoutTheNoReplaceFlagStillNeverReplaces)
                 expected.erase(row.from);
                 expected.insert(row.to);
                 EXPECT_EQ(contentOf(row.to), "moving");
-                EXPECT_EQ(fs::hard_link_count(row.to), 1u); // the link made on the way is gone again
-            } else {
-                EXPECT_EQ(contentOf("a.txt"), "moving");
-                EXPECT_EQ(fs::hard_link_count("a.txt"), 1u);
+                EXPECT_EQ(fs::hard_link_count(row.to), links); // a link made on the way is gone again
+            } else if (exists) {
+                EXPECT_EQ(contentOf(row.from), "moving");
+                EXPECT_EQ(fs::hard_link_count(row.from), links);
             }
-            EXPECT_EQ(allNames("."), expected);
+            EXPECT_EQ(allNames("."), expected); // no temporary name left behind either
             EXPECT_EQ(contentOf("other.txt"), "other");
+            EXPECT_EQ(contentOf("A.txt"), "other spelling");
+            EXPECT_EQ(contentOf("hard.txt"), "moving");
+            EXPECT_TRUE(fs::is_directory("folder"));
             EXPECT_TRUE(fs::is_empty("folder"));
+            EXPECT_EQ(fs::read_symlink("link"), "other.txt");
+            EXPECT_EQ(fs::read_symlink("dangling"), "nothing-there");
         }
     }
 }

@@ -145,66 +145,6 @@ TEST(FilesPosix, ListingAFolderThatCannotBeReadFails)
 
 // ---- renaming ----------------------------------------------------------------
 
-TEST(FilesPosix, RenameFileNeverReplaces)
-{
-    const struct {
-        const char *what;
-        std::string from;
-        std::string to;
-        std::error_code error;
-    } rows[] = {
-        {"to a free name", "a.txt", "b.txt", {}},
-        {"case alone", "a.txt", "A.TXT", {}},
-        {"not UTF-8", "\x83\x41.txt", "\x83\x41.TXT", {}},
-        {"onto another file", "a.txt", "other.txt", errnoCode(EEXIST)},
-        {"onto another spelling that exists", "a.txt", "A.txt", errnoCode(EEXIST)},
-        {"onto a folder", "a.txt", "folder", errnoCode(EEXIST)},
-        {"onto a hard link of itself", "a.txt", "hard.txt", errnoCode(EEXIST)},
-        {"onto a link", "a.txt", "link", errnoCode(EEXIST)},
-        {"onto a dangling link", "a.txt", "dangling", errnoCode(EEXIST)},
-        {"a file that is gone", "gone.txt", "z.txt", errnoCode(ENOENT)},
-        {"into a missing folder", "a.txt", "missing/a.txt", errnoCode(ENOENT)},
-        {"onto itself", "a.txt", "a.txt", {}},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.what);
-        TempFolder temp;
-        temp.file("a.txt", "moving");
-        if (row.from != "a.txt" && row.from != "gone.txt")
-            temp.file(row.from, "moving");
-        temp.file("other.txt", "other");
-        temp.file("A.txt", "other spelling");
-        temp.folder("folder");
-        fs::create_symlink("other.txt", temp.path() / "link");
-        fs::create_symlink("nothing-there", temp.path() / "dangling");
-        fs::create_hard_link(temp.path() / "a.txt", temp.path() / "hard.txt");
-        std::vector<fs::path> before;
-        ASSERT_FALSE(platform::listAllNames(temp.path(), before));
-        fs::current_path(temp.path());
-
-        EXPECT_EQ(platform::renameFile(row.from, row.to), row.error);
-
-        std::vector<fs::path> after;
-        ASSERT_FALSE(platform::listAllNames(".", after));
-        std::set<std::string> expected = asSet(before);
-        if (!row.error) {
-            expected.erase(row.from);
-            expected.insert(row.to);
-            EXPECT_EQ(contentOf(row.to), "moving");
-        } else if (row.from != "gone.txt") {
-            EXPECT_EQ(contentOf(row.from), "moving");
-        }
-        EXPECT_EQ(asSet(after), expected); // no temporary name left behind either
-        EXPECT_EQ(contentOf("other.txt"), "other");
-        EXPECT_EQ(contentOf("A.txt"), "other spelling");
-        EXPECT_EQ(contentOf("hard.txt"), "moving");
-        EXPECT_TRUE(fs::is_directory("folder"));
-        EXPECT_TRUE(fs::is_empty("folder"));
-        EXPECT_EQ(fs::read_symlink("link"), "other.txt");
-        EXPECT_EQ(fs::read_symlink("dangling"), "nothing-there");
-    }
-}
-
 TEST(FilesPosix, RenameOnAReadOnlyFileSystemFailsWithEROFS)
 {
     TempFolder temp;
