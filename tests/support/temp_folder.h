@@ -2,15 +2,15 @@
 // folder put back as the test found it.
 #pragma once
 
+#include "support/folder_contents.h"
+
 #include <QTemporaryDir>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <string>
 
 namespace testing_support {
 
-class TempFolder {
+class TempFolder : public FolderContents {
 public:
     TempFolder() : m_start(std::filesystem::current_path())
     {
@@ -27,34 +27,9 @@ public:
     TempFolder(const TempFolder &) = delete;
     TempFolder &operator=(const TempFolder &) = delete;
 
-    const std::filesystem::path &path() const { return m_path; }
-
-    // Makes a file holding `content` (its own name by default) and returns its path.
-    std::filesystem::path file(const std::filesystem::path &relative, const std::string &content = {}) const
-    {
-        const std::filesystem::path full = m_path / relative;
-        std::filesystem::create_directories(full.parent_path());
-        std::ofstream(full, std::ios::binary) << (content.empty() ? relative.filename().string() : content);
-        return full;
-    }
-    std::filesystem::path folder(const std::filesystem::path &relative) const
-    {
-        const std::filesystem::path full = m_path / relative;
-        std::filesystem::create_directories(full);
-        return full;
-    }
-
 private:
     std::filesystem::path m_start;
     QTemporaryDir m_dir;
-    std::filesystem::path m_path;
 };
-
-// What a file holds.
-inline std::string contentOf(const std::filesystem::path &file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 } // namespace testing_support

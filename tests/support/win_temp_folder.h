@@ -2,16 +2,17 @@
 // working folder put back as the test found it. Standard library and Win32 only.
 #pragma once
 
+#include "support/folder_contents.h"
+
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <windows.h>
 
 namespace testing_support {
 
-class WinTempFolder {
+class WinTempFolder : public FolderContents {
 public:
     // Under `parent`, or the system's temporary folder by default.
     explicit WinTempFolder(const std::filesystem::path &parent = std::filesystem::temp_directory_path())
@@ -38,34 +39,9 @@ public:
     WinTempFolder(const WinTempFolder &) = delete;
     WinTempFolder &operator=(const WinTempFolder &) = delete;
 
-    const std::filesystem::path &path() const { return m_path; }
-
-    // Makes a file holding `content` (its own name by default) and returns its path.
-    std::filesystem::path file(const std::filesystem::path &relative, const std::string &content = {}) const
-    {
-        const std::filesystem::path full = m_path / relative;
-        std::filesystem::create_directories(full.parent_path());
-        std::ofstream(full, std::ios::binary) << (content.empty() ? relative.filename().string() : content);
-        return full;
-    }
-    std::filesystem::path folder(const std::filesystem::path &relative) const
-    {
-        const std::filesystem::path full = m_path / relative;
-        std::filesystem::create_directories(full);
-        return full;
-    }
-
 private:
     std::filesystem::path m_start;
-    std::filesystem::path m_path;
 };
-
-// What a file holds.
-inline std::string contentOf(const std::filesystem::path &file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Whether the tests run under Wine, in a throwaway prefix that they may change
 // (the registry, the drive links) as they never would on a real Windows.
