@@ -5,6 +5,7 @@
 // a test here asks them to refuse, as such file systems do.
 #include "platform/files.h"
 
+#include "support/name_sets.h"
 #include "support/temp_folder.h"
 
 #include <cerrno>
@@ -56,6 +57,7 @@ extern "C" int linkat(int oldFolder, const char *oldPath, int newFolder, const c
 
 namespace {
 
+using testing_support::allNames;
 using testing_support::contentOf;
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
@@ -63,16 +65,6 @@ namespace fs = std::filesystem;
 std::error_code errnoCode(int value)
 {
     return {value, std::generic_category()};
-}
-
-std::set<std::string> allNames(const fs::path &folder)
-{
-    std::vector<fs::path> names;
-    EXPECT_FALSE(platform::listAllNames(folder, names));
-    std::set<std::string> set;
-    for (const fs::path &name : names)
-        set.insert(name.native());
-    return set;
 }
 
 class Refusing {

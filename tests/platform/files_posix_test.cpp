@@ -2,6 +2,7 @@
 // renaming that never replaces, also on a read-only and a FAT file system.
 #include "platform/files.h"
 
+#include "support/name_sets.h"
 #include "support/temp_folder.h"
 
 #include <cerrno>
@@ -20,24 +21,11 @@
 
 namespace {
 
+using testing_support::asSet;
 using testing_support::contentOf;
+using testing_support::filesIn;
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
-
-std::set<std::string> asSet(const std::vector<fs::path> &names)
-{
-    std::set<std::string> set;
-    for (const fs::path &name : names)
-        set.insert(name.native());
-    return set;
-}
-
-std::set<std::string> filesIn(const fs::path &folder)
-{
-    std::vector<fs::path> names;
-    EXPECT_FALSE(platform::listFiles(folder, names));
-    return asSet(names);
-}
 
 std::error_code errnoCode(int value)
 {

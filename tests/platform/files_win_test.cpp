@@ -2,6 +2,7 @@
 // renaming that never replaces, on Wine's case-insensitive file system.
 #include "platform/files.h"
 
+#include "support/name_sets.h"
 #include "support/win_temp_folder.h"
 
 #include <optional>
@@ -10,24 +11,11 @@
 
 namespace {
 
+using testing_support::allNames;
+using testing_support::asSet;
 using testing_support::contentOf;
 using testing_support::WinTempFolder;
 namespace fs = std::filesystem;
-
-std::set<std::wstring> asSet(const std::vector<fs::path> &names)
-{
-    std::set<std::wstring> set;
-    for (const fs::path &name : names)
-        set.insert(name.native());
-    return set;
-}
-
-std::set<std::wstring> allNames(const fs::path &folder)
-{
-    std::vector<fs::path> names;
-    EXPECT_FALSE(platform::listAllNames(folder, names));
-    return asSet(names);
-}
 
 TEST(FilesWin, ListFilesLeavesOutFoldersAndHiddenAndSystemFiles)
 {

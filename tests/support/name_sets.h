@@ -1,0 +1,40 @@
+// What a folder holds as one set of names in the system's own spelling, for
+// comparing a folder before and after. Standard library and the platform layer.
+#pragma once
+
+#include "platform/files.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <vector>
+
+namespace testing_support {
+
+using NameSet = std::set<std::filesystem::path::string_type>;
+
+inline NameSet asSet(const std::vector<std::filesystem::path> &names)
+{
+    NameSet set;
+    for (const std::filesystem::path &name : names)
+        set.insert(name.native());
+    return set;
+}
+
+// Every name in the folder, hidden ones and subfolders included.
+inline NameSet allNames(const std::filesystem::path &folder)
+{
+    std::vector<std::filesystem::path> names;
+    EXPECT_FALSE(platform::listAllNames(folder, names));
+    return asSet(names);
+}
+
+// The names the file list shows.
+inline NameSet filesIn(const std::filesystem::path &folder)
+{
+    std::vector<std::filesystem::path> names;
+    EXPECT_FALSE(platform::listFiles(folder, names));
+    return asSet(names);
+}
+
+} // namespace testing_support
