@@ -16,13 +16,15 @@ TEST(ShiftJis, WritesCodePage932AndQuestionMarksForTheRest)
     }
 }
 
+// Longer than one buffer of the conversion, with a character the code page takes
+// one way only (〜) between the others.
 TEST(ShiftJis, ConvertsTextLongerThanOneBuffer)
 {
     std::u16string text;
     std::string expected;
     for (int i = 0; i < 5000; ++i) {
-        text += u"漢😀a";
-        expected += "\x8a\xbf?a";
+        text += u"漢😀a〜";
+        expected += "\x8a\xbf?a\x81\x60";
     }
     std::string bytes;
     EXPECT_FALSE(platform::toShiftJis(text, bytes));
