@@ -23,11 +23,14 @@ void MOJIK::Command2_Click()
     if (chosen->size() < 4)
         return;
 
+    const auto failed = [&](const QString &reason) {
+        message(QStringLiteral("%1 に書き込めませんでした。\r%2").arg(*chosen, reason));
+    };
     // The file list keeps the names it showed at the click.
     std::string bytes;
     error = listing::listingBytes(Dir1->path(), File1->entries(), bytes);
     if (error) {
-        message(QStringLiteral("%1 に書き込めませんでした。\r%2").arg(*chosen, platform::reasonText(error)));
+        failed(platform::reasonText(error));
         return;
     }
     // The listing goes to a temporary file beside the chosen one and takes its
@@ -35,5 +38,5 @@ void MOJIK::Command2_Click()
     QSaveFile file(*chosen);
     const auto size = static_cast<qint64>(bytes.size());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit())
-        message(QStringLiteral("%1 に書き込めませんでした。\r%2").arg(*chosen, file.errorString()));
+        failed(file.errorString());
 }
