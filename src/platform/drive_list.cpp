@@ -26,11 +26,7 @@ void DriveList::setDrives(const std::vector<Drive> &drives, const std::filesyste
     m_drives = drives;
     for (const Drive &drive : m_drives)
         addItem(driveText(drive));
-    const std::filesystem::path root = driveOf(selected, m_drives);
-    for (std::size_t i = 0; i < m_drives.size(); ++i) {
-        if (m_drives[i].root == root)
-            setCurrentIndex(static_cast<int>(i));
-    }
+    setDrive(driveOf(selected, m_drives));
 }
 
 std::filesystem::path DriveList::drive() const
