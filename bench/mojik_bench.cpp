@@ -1,8 +1,8 @@
 // mojik_bench: measures the conversion run, the file list's fill, the memory held
 // and the window's opening on big folders, each against the bare floor of the
 // same work, and prints the ratios.
-#include "platform/file_list.h"
-#include "platform/folder_list.h"
+#include "controls/file_list.h"
+#include "controls/folder_list.h"
 #include "window/application.h"
 #include "window/mojik.h"
 
@@ -87,11 +87,11 @@ double bareListing(const fs::path &folder)
     return static_cast<double>(clock.nsecsElapsed());
 }
 
-platform::Services answeringYes()
+controls::Services answeringYes()
 {
-    platform::Services services = platform::Services::native();
-    services.message = [](QWidget *, const QString &, platform::Buttons buttons) {
-        return buttons == platform::Buttons::YesNo ? platform::Answer::Yes : platform::Answer::Ok;
+    controls::Services services = controls::Services::native();
+    services.message = [](QWidget *, const QString &, controls::Buttons buttons) {
+        return buttons == controls::Buttons::YesNo ? controls::Answer::Yes : controls::Answer::Ok;
     };
     return services;
 }
@@ -103,7 +103,7 @@ double windowRun(const fs::path &folder, bool upper)
     MOJIK window(answeringYes());
     window.findChild<QRadioButton *>(upper ? QStringLiteral("Option1") : QStringLiteral("Option2"))->setChecked(true);
     // The user clicks on a list already shown: its filling is measured on its own below.
-    window.findChild<platform::FileList *>(QStringLiteral("File1"))->entries();
+    window.findChild<controls::FileList *>(QStringLiteral("File1"))->entries();
     QElapsedTimer clock;
     clock.start();
     window.Command1_Click();
@@ -115,7 +115,7 @@ double windowFill(const fs::path &folder, const fs::path &elsewhere)
 {
     fs::current_path(elsewhere);
     MOJIK window(answeringYes());
-    auto *dir1 = window.findChild<platform::FolderList *>(QStringLiteral("Dir1"));
+    auto *dir1 = window.findChild<controls::FolderList *>(QStringLiteral("Dir1"));
     QElapsedTimer clock;
     clock.start();
     dir1->setPath(folder);
@@ -163,7 +163,7 @@ int openWindow(const fs::path &folder, const QString &mode)
     if (mode == QLatin1String("--open"))
         return 0;
     // The file list fills right after its first paint.
-    auto *file1 = window.findChild<platform::FileList *>(QStringLiteral("File1"));
+    auto *file1 = window.findChild<controls::FileList *>(QStringLiteral("File1"));
     QApplication::processEvents();
     file1->entries();
     if (mode == QLatin1String("--memory"))

@@ -2,8 +2,8 @@
 #include "conversion/plan.h"
 
 #include "conversion/name_set.h"
-#include "platform/casemap.h"
-#include "platform/names.h"
+#include "text/casemap.h"
+#include "text/names.h"
 
 #include <type_traits>
 
@@ -13,7 +13,7 @@ namespace {
 
 QString convertedName(const QString &name, Case mode)
 {
-    return mode == Case::Upper ? platform::upperCase(name) : platform::lowerCase(name);
+    return mode == Case::Upper ? text::upperCase(name) : text::lowerCase(name);
 }
 
 } // namespace
@@ -35,10 +35,10 @@ std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &
     }
     if (ascii)
         return std::filesystem::path(std::move(bytes));
-    const std::optional<QString> text = platform::nameText(name);
+    const std::optional<QString> text = text::nameText(name);
     if (!text)
         return std::nullopt;
-    return platform::nameFromText(convertedName(*text, mode));
+    return text::nameFromText(convertedName(*text, mode));
 }
 
 Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode)

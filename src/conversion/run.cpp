@@ -2,13 +2,13 @@
 #include "window/mojik.h"
 
 #include "conversion/plan.h"
-#include "platform/file_list.h"
-#include "platform/files.h"
-#include "platform/names.h"
-#include "platform/path_label.h"
-#include "platform/casemap.h"
-#include "platform/progress_window.h"
-#include "platform/reason.h"
+#include "controls/file_list.h"
+#include "system/files.h"
+#include "text/names.h"
+#include "controls/path_label.h"
+#include "text/casemap.h"
+#include "controls/progress_window.h"
+#include "text/reason.h"
 
 #include <QElapsedTimer>
 #include <QRadioButton>
@@ -22,12 +22,12 @@ constexpr int kRepaintEveryMs = 100; // the progress window's pace: alive, yet c
 
 QString skipText(const conversion::Skip &skip)
 {
-    const QString name = platform::displayName(skip.name);
+    const QString name = text::displayName(skip.name);
     switch (skip.reason) {
     case conversion::SkipReason::Taken:
-        return QStringLiteral("%1 … %2 という名前が既にあります").arg(name, platform::displayName(skip.newName));
+        return QStringLiteral("%1 … %2 という名前が既にあります").arg(name, text::displayName(skip.newName));
     case conversion::SkipReason::Shared:
-        return QStringLiteral("%1 … 他のファイルも %2 になります").arg(name, platform::displayName(skip.newName));
+        return QStringLiteral("%1 … 他のファイルも %2 になります").arg(name, text::displayName(skip.newName));
     case conversion::SkipReason::NotText:
         break;
     }
@@ -58,25 +58,25 @@ QString skipReport(const std::vector<conversion::Skip> &skipped)
 void MOJIK::Command1_Click()
 {
     const QString prompt = Label1->text() + QStringLiteral("\r\rﾃﾞｨﾚｸﾄﾘ配下のﾌｧｲﾙ名を変更しますか？");
-    if (message(prompt, platform::Buttons::YesNo) != platform::Answer::Yes)
+    if (message(prompt, controls::Buttons::YesNo) != controls::Answer::Yes)
         return;
-    if (platform::trimSpaces(Label1->text()).isEmpty()) {
+    if (text::trimSpaces(Label1->text()).isEmpty()) {
         message(QStringLiteral("ディレクトリを選択してください"));
         return;
     }
     const std::filesystem::path folder = Label1->path();
     if (const std::error_code error = m_folders.setWorkingFolder(folder)) {
         message(QStringLiteral("%1 に移動できませんでした。ファイル名は変更していません。\r%2")
-                    .arg(Label1->text(), platform::reasonText(error)));
+                    .arg(Label1->text(), text::reasonText(error)));
         return;
     }
 
     // The file list keeps the names it showed at the click until the loop ends.
     const std::vector<std::filesystem::path> &listed = File1->entries();
     std::vector<std::filesystem::path> present;
-    if (const std::error_code error = platform::listAllNames(".", present)) {
+    if (const std::error_code error = sys::listAllNames(".", present)) {
         message(QStringLiteral("%1 の内容を読めませんでした。ファイル名は変更していません。\r%2")
-                    .arg(Label1->text(), platform::reasonText(error)));
+                    .arg(Label1->text(), text::reasonText(error)));
         return;
     }
     const conversion::Plan plan =
@@ -84,7 +84,7 @@ void MOJIK::Command1_Click()
 
     // A run that goes on past a moment shows that it is alive, and how far it got.
     const int total = static_cast<int>(std::count(plan.rename.begin(), plan.rename.end(), true));
-    std::unique_ptr<platform::ProgressWindow> progress;
+    std::unique_ptr<controls::ProgressWindow> progress;
     QElapsedTimer clock;
     clock.start();
     qint64 painted = 0;
@@ -96,16 +96,16 @@ void MOJIK::Command1_Click()
         const qint64 now = clock.elapsed();
         if (now >= m_services.progressAfterMs && (!progress || now - painted >= kRepaintEveryMs)) {
             if (!progress)
-                progress = std::make_unique<platform::ProgressWindow>(this, total);
-            progress->step(renamed, platform::displayName(listed[i]));
+                progress = std::make_unique<controls::ProgressWindow>(this, total);
+            progress->step(renamed, text::displayName(listed[i]));
             painted = now;
         }
         if (const std::error_code error = rensub(listed[i])) {
             progress.reset();
-            const QString name = platform::displayName(listed[i]);
+            const QString name = text::displayName(listed[i]);
             File1->refresh();
             message(QStringLiteral("%1 の名前を変更できなかったので、ここで止めました。\r%2\r\rそれまでに %3 個のファイル名を変更しました。")
-                        .arg(name, platform::reasonText(error))
+                        .arg(name, text::reasonText(error))
                         .arg(renamed));
             if (!plan.skipped.empty())
                 message(skipReport(plan.skipped));
@@ -120,7 +120,7 @@ void MOJIK::Command1_Click()
         message(QStringLiteral("次の %1 個のファイルは、名前の変更を受け付けられましたが、大文字と小文字が変わっていません。"
                                "このドライブは大文字と小文字を区別しないようです。\r")
                     .arg(unchanged.size())
-                + itemLines(unchanged, [](const std::filesystem::path &name) { return platform::displayName(name); }));
+                + itemLines(unchanged, [](const std::filesystem::path &name) { return text::displayName(name); }));
     if (!plan.skipped.empty())
         message(skipReport(plan.skipped));
 }
@@ -131,5 +131,5 @@ std::error_code MOJIK::rensub(const std::filesystem::path &aaa)
     const std::optional<std::filesystem::path> converted = conversion::convertedPath(aaa, mode);
     if (!converted)
         return std::make_error_code(std::errc::illegal_byte_sequence);
-    return platform::renameFile(aaa, *converted);
+    return sys::renameFile(aaa, *converted);
 }

@@ -3,10 +3,10 @@
 #include "window/mojik.h"
 
 #include "listing/listing.h"
-#include "platform/file_list.h"
-#include "platform/folder_list.h"
-#include "platform/names.h"
-#include "platform/reason.h"
+#include "controls/file_list.h"
+#include "controls/folder_list.h"
+#include "text/names.h"
+#include "text/reason.h"
 
 #include <QSaveFile>
 
@@ -16,7 +16,7 @@ void MOJIK::Command2_Click()
     std::error_code error;
     const std::filesystem::path here = std::filesystem::current_path(error);
     const std::optional<QString> chosen =
-        m_services.saveFile(this, {platform::displayName(here), Cob1.fileName, Cob1.filters});
+        m_services.saveFile(this, {text::displayName(here), Cob1.fileName, Cob1.filters});
     if (!chosen)
         return;
     Cob1.fileName = *chosen;
@@ -30,7 +30,7 @@ void MOJIK::Command2_Click()
     std::string bytes;
     error = listing::listingBytes(Dir1->path(), File1->entries(), bytes);
     if (error) {
-        failed(platform::reasonText(error));
+        failed(text::reasonText(error));
         return;
     }
     // The listing goes to a temporary file beside the chosen one and takes its

@@ -1,8 +1,8 @@
 // The listing of a folder's file names: its lines as text and as bytes.
 #include "listing/listing.h"
 
-#include "platform/names.h"
-#include "platform/shift_jis.h"
+#include "text/names.h"
+#include "system/shift_jis.h"
 
 #include <string_view>
 
@@ -23,7 +23,7 @@ std::u16string lineText(const std::filesystem::path &name)
 {
     // The name as the window shows it, where every byte that is not valid UTF-8
     // has become one U+FFFD, a mark code page 932 cannot hold either.
-    const QString shown = platform::displayName(name);
+    const QString shown = text::displayName(name);
     std::u16string text(reinterpret_cast<const char16_t *>(shown.utf16()), static_cast<std::size_t>(shown.size()));
     for (char16_t &unit : text) {
         if (unit == u'\xFFFD' || isControl(unit))
@@ -55,7 +55,7 @@ std::error_code listingBytes(const std::filesystem::path &folder, const std::vec
                              std::string &bytes)
 {
     bytes.clear();
-    return platform::toShiftJis(listingText(folder, names), bytes);
+    return sys::toShiftJis(listingText(folder, names), bytes);
 }
 
 } // namespace listing

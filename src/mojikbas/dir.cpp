@@ -1,7 +1,7 @@
 // dir: the desktop folder from the registry.
 #include "mojikbas/dir.h"
 
-#include "platform/ansi.h"
+#include "system/ansi.h"
 
 #include <array>
 #include <string_view>
@@ -17,22 +17,22 @@ constexpr std::uint32_t kRegSz = 1;
 
 } // namespace
 
-std::filesystem::path dir(const platform::Registry &registry)
+std::filesystem::path dir(const sys::Registry &registry)
 {
     std::array<unsigned char, 250> buffer{};
     std::uint32_t size = buffer.size();
-    platform::RegKey key = 0;
+    sys::RegKey key = 0;
 
     // Not checked: a key that did not open stays 0, and the query on it fails.
-    registry.openKey(platform::kHkeyCurrentUser, kShellFolders, 0, kKeyAllAccess, &key);
+    registry.openKey(sys::kHkeyCurrentUser, kShellFolders, 0, kKeyAllAccess, &key);
     // The type the query writes back is not looked at: any stored type is read as text.
     std::uint32_t type = kRegSz;
     const long queried = registry.queryValue(key, kDesktop, nullptr, &type, buffer.data(), &size);
 
     std::filesystem::path result;
-    if (queried == platform::kErrorSuccess) {
+    if (queried == sys::kErrorSuccess) {
         const std::string_view bytes(reinterpret_cast<const char *>(buffer.data()), buffer.size());
-        result = platform::pathFromAnsi(bytes.substr(0, bytes.find('\0')));
+        result = sys::pathFromAnsi(bytes.substr(0, bytes.find('\0')));
     }
     registry.closeKey(key);
     return result;

@@ -1,7 +1,7 @@
 // setUpApplication: Qt's Japanese translation, the default font and the heap.
 #include "window/application.h"
 
-#include "platform/memory.h"
+#include "system/memory.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -32,7 +32,7 @@ QFont japaneseGothic()
 
 void setUpApplication(QApplication &app)
 {
-    platform::keepFreedMemory();
+    sys::keepFreedMemory();
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     auto *translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -5,5 +5,5 @@ class QApplication;
 
 // Loads Qt's Japanese texts (the standard buttons, the Save dialog) whatever the
 // user's locale, makes a Japanese gothic at 9 pt the default font, and keeps
-// freed memory for reuse (see platform/memory.h).
+// freed memory for reuse (see system/memory.h).
 void setUpApplication(QApplication &app);

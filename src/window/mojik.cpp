@@ -2,10 +2,10 @@
 // value, the help menu, the icon, and connects the handlers.
 #include "window/mojik.h"
 
-#include "platform/drive_list.h"
-#include "platform/file_list.h"
-#include "platform/folder_list.h"
-#include "platform/path_label.h"
+#include "controls/drive_list.h"
+#include "controls/file_list.h"
+#include "controls/folder_list.h"
+#include "controls/path_label.h"
 
 #include <QAction>
 #include <QFrame>
@@ -50,7 +50,7 @@ QPushButton *button(QWidget *parent, const QString &caption)
 
 } // namespace
 
-MOJIK::MOJIK(platform::Services services, QWidget *parent)
+MOJIK::MOJIK(controls::Services services, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_services(std::move(services)), m_folders(m_services.drives)
@@ -65,11 +65,11 @@ MOJIK::MOJIK(platform::Services services, QWidget *parent)
 
     Option1 = place(new QRadioButton(QStringLiteral("ファイル名の大文字化"), client), "Option1", twips(120, 2880, 2175, 255));
     Option2 = place(new QRadioButton(QStringLiteral("ファイル名の小文字化"), client), "Option2", twips(120, 3240, 2175, 255));
-    Drive1 = place(new platform::DriveList(client), "Drive1", twips(120, 360, 3375, 300));
-    Dir1 = place(new platform::FolderList(client), "Dir1", twips(120, 720, 4455, 1980));
-    File1 = place(new platform::FileList(client), "File1", twips(4680, 360, 2295, 3090));
+    Drive1 = place(new controls::DriveList(client), "Drive1", twips(120, 360, 3375, 300));
+    Dir1 = place(new controls::FolderList(client), "Dir1", twips(120, 720, 4455, 1980));
+    File1 = place(new controls::FileList(client), "File1", twips(4680, 360, 2295, 3090));
     Command1 = place(button(client, QStringLiteral("実　行")), "Command1", twips(3600, 3120, 975, 375));
-    Label1 = place(new platform::PathLabel(client), "Label1", twips(120, 0, 6855, 255));
+    Label1 = place(new controls::PathLabel(client), "Label1", twips(120, 0, 6855, 255));
     Command2 = place(button(client, QStringLiteral("file名出力")), "Command2", twips(2280, 3120, 1095, 375));
     Command3 = place(button(client, QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ")), "Command3", twips(3600, 380, 975, 255));
 
@@ -108,8 +108,8 @@ MOJIK::MOJIK(platform::Services services, QWidget *parent)
     Dir1->setPath(start);
     File1->setPathAfterFirstPaint(start);
 
-    connect(Drive1, &platform::DriveList::driveChanged, this, &MOJIK::Drive1_Change);
-    connect(Dir1, &platform::FolderList::pathChanged, this, &MOJIK::Dir1_Change);
+    connect(Drive1, &controls::DriveList::driveChanged, this, &MOJIK::Drive1_Change);
+    connect(Dir1, &controls::FolderList::pathChanged, this, &MOJIK::Dir1_Change);
     connect(Command1, &QPushButton::clicked, this, &MOJIK::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &MOJIK::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MOJIK::Command3_Click);
@@ -119,7 +119,7 @@ MOJIK::MOJIK(platform::Services services, QWidget *parent)
     Form_Load();
 }
 
-platform::Answer MOJIK::message(const QString &prompt, platform::Buttons buttons)
+controls::Answer MOJIK::message(const QString &prompt, controls::Buttons buttons)
 {
     return m_services.message(this, prompt, buttons);
 }

@@ -2,9 +2,9 @@
 // defined by concern in window/, conversion/, listing/ and info/.
 #pragma once
 
-#include "platform/current_folders.h"
-#include "platform/save_dialog.h"
-#include "platform/services.h"
+#include "system/current_folders.h"
+#include "controls/save_dialog.h"
+#include "controls/services.h"
 
 #include <QMainWindow>
 #include <filesystem>
@@ -15,17 +15,17 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 
-namespace platform {
+namespace controls {
 class DriveList;
 class FileList;
 class FolderList;
 class PathLabel;
-} // namespace platform
+} // namespace controls
 
 class MOJIK : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MOJIK(platform::Services services = platform::Services::native(), QWidget *parent = nullptr);
+    explicit MOJIK(controls::Services services = controls::Services::native(), QWidget *parent = nullptr);
 
     // window/startup.cpp
     void Form_Load();
@@ -53,21 +53,21 @@ private:
     void agreeWithFolderList();
 
     // window/mojik.cpp
-    platform::Answer message(const QString &prompt, platform::Buttons buttons = platform::Buttons::Ok);
+    controls::Answer message(const QString &prompt, controls::Buttons buttons = controls::Buttons::Ok);
 
-    platform::Services m_services;
-    platform::CurrentFolders m_folders; // the process's current drive and folder
+    controls::Services m_services;
+    sys::CurrentFolders m_folders; // the process's current drive and folder
 
     QRadioButton *Option1;
     QRadioButton *Option2;
-    platform::DriveList *Drive1;
-    platform::FolderList *Dir1;
-    platform::FileList *File1;
+    controls::DriveList *Drive1;
+    controls::FolderList *Dir1;
+    controls::FileList *File1;
     QPushButton *Command1;
-    platform::PathLabel *Label1;
+    controls::PathLabel *Label1;
     QPushButton *Command2;
     QPushButton *Command3;
-    platform::SaveDialog Cob1;
+    controls::SaveDialog Cob1;
 
     QMenu *help;
     QAction *pgm;

@@ -3,12 +3,12 @@
 #include "window/mojik.h"
 
 #include "mojikbas/dir.h"
-#include "platform/drive_list.h"
-#include "platform/file_list.h"
-#include "platform/folder_list.h"
-#include "platform/names.h"
-#include "platform/path_label.h"
-#include "platform/reason.h"
+#include "controls/drive_list.h"
+#include "controls/file_list.h"
+#include "controls/folder_list.h"
+#include "text/names.h"
+#include "controls/path_label.h"
+#include "text/reason.h"
 
 #include <functional>
 
@@ -22,7 +22,7 @@ void MOJIK::Drive1_Change()
         error = m_folders.changeFolder(Dir1->path());
     if (error) {
         message(QStringLiteral("ドライブ %1 に移動できませんでした。\r%2")
-                    .arg(platform::DriveList::driveText({drive, {}}), platform::reasonText(error)));
+                    .arg(controls::DriveList::driveText({drive, {}}), text::reasonText(error)));
         agreeWithFolderList();
     }
 }
@@ -61,8 +61,8 @@ void MOJIK::Command3_Click()
     if (error) {
         const QString where = desktop.empty() ? QStringLiteral("デスクトップフォルダが見つかりません。")
                                               : QStringLiteral("デスクトップフォルダ %1 に移動できませんでした。")
-                                                    .arg(platform::displayName(desktop));
-        message(where + QLatin1Char('\r') + platform::reasonText(error));
+                                                    .arg(text::displayName(desktop));
+        message(where + QLatin1Char('\r') + text::reasonText(error));
         agreeWithFolderList();
     }
 }

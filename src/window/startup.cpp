@@ -1,8 +1,8 @@
 // Form_Load: the first program code, once the controls hold their first values.
 #include "window/mojik.h"
 
-#include "platform/folder_list.h"
-#include "platform/path_label.h"
+#include "controls/folder_list.h"
+#include "controls/path_label.h"
 
 void MOJIK::Form_Load()
 {

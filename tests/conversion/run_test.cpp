@@ -44,7 +44,7 @@ TEST(ConversionRun, UpperThenLowerGivesTheRuleNamesAndKeepsEveryContent)
     EXPECT_EQ(testing_support::contentOf(root / kShiftJisName), kShiftJisName);
 
     // The list shows the new names, sorted without regard to case.
-    const auto &entries = harness.control<platform::FileList>("File1")->entries();
+    const auto &entries = harness.control<controls::FileList>("File1")->entries();
     ASSERT_EQ(entries.size(), 8u);
     EXPECT_EQ(entries.front(), "0123");
 
@@ -52,7 +52,7 @@ TEST(ConversionRun, UpperThenLowerGivesTheRuleNamesAndKeepsEveryContent)
     ASSERT_EQ(harness.fake.shown.size(), 4u);
     const QString question = harness.fake.shown[0].prompt;
     EXPECT_EQ(question, QString::fromStdString(root.string()) + QStringLiteral("\r\rﾃﾞｨﾚｸﾄﾘ配下のﾌｧｲﾙ名を変更しますか？"));
-    EXPECT_EQ(harness.fake.shown[0].buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(harness.fake.shown[0].buttons, controls::Buttons::YesNo);
     const QString report = harness.fake.shown[1].prompt;
     EXPECT_TRUE(report.contains(QStringLiteral("x.txt … X.TXT という名前が既にあります"))) << report.toStdString();
     EXPECT_TRUE(report.contains(QStringLiteral("名前の文字コードが正しくありません"))) << report.toStdString();
@@ -62,18 +62,18 @@ TEST(ConversionRun, UpperThenLowerGivesTheRuleNamesAndKeepsEveryContent)
 TEST(ConversionRun, AnsweringNoChangesNothingEvenWithAnEmptyLabel)
 {
     WindowHarness harness([](const auto &folder) { folder.file("Abc.txt"); });
-    harness.convert(true, platform::Answer::No);
+    harness.convert(true, controls::Answer::No);
     EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), Names{"Abc.txt"});
 
-    harness.control<platform::PathLabel>("Label1")->setPath("");
-    harness.convert(true, platform::Answer::No);
+    harness.control<controls::PathLabel>("Label1")->setPath("");
+    harness.convert(true, controls::Answer::No);
     EXPECT_EQ(harness.fake.shown.size(), 2u);
 
-    harness.control<platform::PathLabel>("Label1")->setPath("   ");
-    harness.convert(true, platform::Answer::Yes);
+    harness.control<controls::PathLabel>("Label1")->setPath("   ");
+    harness.convert(true, controls::Answer::Yes);
     ASSERT_EQ(harness.fake.shown.size(), 4u);
     EXPECT_EQ(harness.fake.shown[3].prompt, QStringLiteral("ディレクトリを選択してください"));
-    EXPECT_EQ(harness.fake.shown[3].buttons, platform::Buttons::Ok);
+    EXPECT_EQ(harness.fake.shown[3].buttons, controls::Buttons::Ok);
     EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), Names{"Abc.txt"});
 }
 
@@ -107,7 +107,7 @@ TEST(ConversionRun, ARefusedRenameStopsTheRunSaysWhyAndRefreshesTheList)
     EXPECT_TRUE(told.startsWith(QStringLiteral("b.txt の名前を変更できなかったので、ここで止めました。"))) << told.toStdString();
     EXPECT_TRUE(told.contains(QStringLiteral("ファイルまたはフォルダが見つかりません"))) << told.toStdString();
     EXPECT_TRUE(told.contains(QStringLiteral("それまでに 1 個のファイル名を変更しました。"))) << told.toStdString();
-    const auto &entries = harness.control<platform::FileList>("File1")->entries();
+    const auto &entries = harness.control<controls::FileList>("File1")->entries();
     EXPECT_EQ(entries, (std::vector<std::filesystem::path>{"A.TXT", "c.txt"}));
 }
 

@@ -56,7 +56,7 @@ TEST(InfoBoxes, EachItemShowsItsTextInOneOkBox)
         ASSERT_NE(item, nullptr);
         item->trigger();
         ASSERT_EQ(harness.fake.shown.size(), 1u) << box.item;
-        EXPECT_EQ(harness.fake.shown[0].buttons, platform::Buttons::Ok) << box.item;
+        EXPECT_EQ(harness.fake.shown[0].buttons, controls::Buttons::Ok) << box.item;
         EXPECT_EQ(harness.fake.shown[0].prompt, box.text) << box.item;
     }
 }

@@ -1,7 +1,7 @@
 // Tests of Command2_Click: the listing written to the file chosen in the Save dialog.
 #include "window/mojik.h"
 
-#include "platform/file_list.h"
+#include "controls/file_list.h"
 
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
@@ -116,7 +116,7 @@ TEST_F(ListingExport, WritesTheNamesShownAtTheClickAndReplacesAWholeFile)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     // The file list reads its folder right after its first paint.
-    const auto *file1 = window.findChild<platform::FileList *>(QStringLiteral("File1"));
+    const auto *file1 = window.findChild<controls::FileList *>(QStringLiteral("File1"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return file1->model()->rowCount() > 0; }));
     folder.file("new-since-listed.txt"); // not shown until the list is read again
     fake.saveAnswer = text(target);
@@ -134,7 +134,7 @@ TEST_F(ListingExport, SaysWhyWhenTheFolderCannotBeWritten)
 
     EXPECT_EQ(snapshot(folder.path()), before);
     ASSERT_EQ(fake.shown.size(), 1u);
-    EXPECT_EQ(fake.shown[0].buttons, platform::Buttons::Ok);
+    EXPECT_EQ(fake.shown[0].buttons, controls::Buttons::Ok);
     EXPECT_TRUE(fake.shown[0].prompt.startsWith(text(target) + QStringLiteral(" に書き込めませんでした。\r")))
         << fake.shown[0].prompt.toStdString();
     EXPECT_GT(fake.shown[0].prompt.size(), text(target).size() + 16); // the system's reason follows

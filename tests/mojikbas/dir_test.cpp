@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr platform::RegKey kOpened = 0x1234;
+constexpr sys::RegKey kOpened = 0x1234;
 
 // One Shell Folders key, perhaps with a Desktop value, and every call dir makes.
 struct FakeRegistry {
@@ -23,13 +23,13 @@ struct FakeRegistry {
     std::uint32_t storedType;
 
     struct Open {
-        platform::RegKey key;
+        sys::RegKey key;
         std::string subKey;
         std::uint32_t options;
         std::uint32_t access;
     };
     struct Query {
-        platform::RegKey key;
+        sys::RegKey key;
         std::string valueName;
         bool reserved;
         std::uint32_t type;
@@ -38,37 +38,37 @@ struct FakeRegistry {
     };
     std::vector<Open> opens;
     std::vector<Query> queries;
-    std::vector<platform::RegKey> closes;
+    std::vector<sys::RegKey> closes;
 
-    platform::Registry registry()
+    sys::Registry registry()
     {
-        return {[this](platform::RegKey key, const char *subKey, std::uint32_t options, std::uint32_t access,
-                       platform::RegKey *result) {
+        return {[this](sys::RegKey key, const char *subKey, std::uint32_t options, std::uint32_t access,
+                       sys::RegKey *result) {
                     opens.push_back({key, subKey, options, access});
                     if (!keyExists)
-                        return platform::kErrorFileNotFound;
+                        return sys::kErrorFileNotFound;
                     *result = kOpened;
-                    return platform::kErrorSuccess;
+                    return sys::kErrorSuccess;
                 },
-                [this](platform::RegKey key, const char *valueName, std::uint32_t *reserved, std::uint32_t *type,
+                [this](sys::RegKey key, const char *valueName, std::uint32_t *reserved, std::uint32_t *type,
                        unsigned char *data, std::uint32_t *size) {
                     queries.push_back({key, valueName, reserved != nullptr, *type, *size,
                                        std::all_of(data, data + *size, [](unsigned char c) { return c == 0; })});
                     if (key != kOpened)
-                        return platform::kErrorInvalidHandle;
+                        return sys::kErrorInvalidHandle;
                     if (!value)
-                        return platform::kErrorFileNotFound;
+                        return sys::kErrorFileNotFound;
                     *type = storedType;
                     const std::string stored = *value + '\0';
                     // Too small: the size needed comes back, and the buffer holds what it may.
                     const bool fits = *size >= stored.size();
                     std::copy_n(stored.begin(), std::min<std::size_t>(*size, stored.size()), data);
                     *size = static_cast<std::uint32_t>(stored.size());
-                    return fits ? platform::kErrorSuccess : platform::kErrorMoreData;
+                    return fits ? sys::kErrorSuccess : sys::kErrorMoreData;
                 },
-                [this](platform::RegKey key) {
+                [this](sys::RegKey key) {
                     closes.push_back(key);
-                    return key == kOpened ? platform::kErrorSuccess : platform::kErrorInvalidHandle;
+                    return key == kOpened ? sys::kErrorSuccess : sys::kErrorInvalidHandle;
                 }};
     }
 };
@@ -121,7 +121,7 @@ TEST(MojikbasDir, OpensQueriesAndClosesTheShellFoldersKeyOnce)
         EXPECT_EQ(fake.opens[0].access, 0xF003Fu);
 
         // A key that did not open is queried and closed as handle 0.
-        const platform::RegKey handle = keyExists ? kOpened : 0;
+        const sys::RegKey handle = keyExists ? kOpened : 0;
         ASSERT_EQ(fake.queries.size(), 1u);
         EXPECT_EQ(fake.queries[0].key, handle);
         EXPECT_EQ(fake.queries[0].valueName, "Desktop");
@@ -129,7 +129,7 @@ TEST(MojikbasDir, OpensQueriesAndClosesTheShellFoldersKeyOnce)
         EXPECT_EQ(fake.queries[0].type, 1u);
         EXPECT_EQ(fake.queries[0].size, 250u);
         EXPECT_TRUE(fake.queries[0].bufferZeroed);
-        EXPECT_EQ(fake.closes, std::vector<platform::RegKey>{handle});
+        EXPECT_EQ(fake.closes, std::vector<sys::RegKey>{handle});
     }
 }
 

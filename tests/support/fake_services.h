@@ -2,7 +2,7 @@
 // told, no real dialog, the drives and the registry given by the test.
 #pragma once
 
-#include "platform/services.h"
+#include "controls/services.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -12,63 +12,63 @@ namespace testing_support {
 
 struct Shown {
     QString prompt;
-    platform::Buttons buttons;
+    controls::Buttons buttons;
 };
 
 class FakeServices {
 public:
     FakeServices()
     {
-        services = platform::Services::native();
-        services.message = [this](QWidget *, const QString &prompt, platform::Buttons buttons) {
+        services = controls::Services::native();
+        services.message = [this](QWidget *, const QString &prompt, controls::Buttons buttons) {
             shown.push_back({prompt, buttons});
-            if (buttons == platform::Buttons::Ok)
-                return platform::Answer::Ok;
+            if (buttons == controls::Buttons::Ok)
+                return controls::Answer::Ok;
             if (answers.empty())
-                return platform::Answer::No;
-            const platform::Answer answer = answers.front();
+                return controls::Answer::No;
+            const controls::Answer answer = answers.front();
             answers.pop_front();
             return answer;
         };
-        services.saveFile = [this](QWidget *, const platform::SaveRequest &request) {
+        services.saveFile = [this](QWidget *, const controls::SaveRequest &request) {
             saveRequests.push_back(request);
             return saveAnswer;
         };
         services.drives = [this] { return drives; };
-        services.registry.openKey = [](platform::RegKey, const char *, std::uint32_t, std::uint32_t, platform::RegKey *key) {
+        services.registry.openKey = [](sys::RegKey, const char *, std::uint32_t, std::uint32_t, sys::RegKey *key) {
             *key = 1;
-            return platform::kErrorSuccess;
+            return sys::kErrorSuccess;
         };
-        services.registry.queryValue = [this](platform::RegKey, const char *, std::uint32_t *, std::uint32_t *,
+        services.registry.queryValue = [this](sys::RegKey, const char *, std::uint32_t *, std::uint32_t *,
                                               unsigned char *data, std::uint32_t *size) {
             ++desktopReads;
             if (!desktop)
-                return platform::kErrorFileNotFound;
+                return sys::kErrorFileNotFound;
             const auto needed = static_cast<std::uint32_t>(desktop->size() + 1);
             if (needed > *size) {
                 *size = needed;
-                return platform::kErrorMoreData;
+                return sys::kErrorMoreData;
             }
             std::copy(desktop->begin(), desktop->end(), data);
             data[desktop->size()] = 0;
             *size = needed;
-            return platform::kErrorSuccess;
+            return sys::kErrorSuccess;
         };
-        services.registry.closeKey = [](platform::RegKey) { return platform::kErrorSuccess; };
+        services.registry.closeKey = [](sys::RegKey) { return sys::kErrorSuccess; };
     }
 
     // The drives the window sees; by default the root alone.
-    std::vector<platform::Drive> drives{{"/", {}}};
+    std::vector<sys::Drive> drives{{"/", {}}};
     // Answers given to Yes/No boxes in turn; No once they run out.
-    std::deque<platform::Answer> answers;
+    std::deque<controls::Answer> answers;
     std::optional<QString> saveAnswer;
     // The registry's Desktop value, in the bytes it is stored in; none when missing.
     std::optional<std::string> desktop;
     int desktopReads = 0;
 
     std::vector<Shown> shown;
-    std::vector<platform::SaveRequest> saveRequests;
-    platform::Services services;
+    std::vector<controls::SaveRequest> saveRequests;
+    controls::Services services;
 };
 
 } // namespace testing_support

@@ -1,8 +1,8 @@
 // What a folder holds as one set of names in the system's own spelling, for
-// comparing a folder before and after. Standard library and the platform layer.
+// comparing a folder before and after. Standard library and system/.
 #pragma once
 
-#include "platform/files.h"
+#include "system/files.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ inline NameSet asSet(const std::vector<std::filesystem::path> &names)
 inline NameSet allNames(const std::filesystem::path &folder)
 {
     std::vector<std::filesystem::path> names;
-    EXPECT_FALSE(platform::listAllNames(folder, names));
+    EXPECT_FALSE(sys::listAllNames(folder, names));
     return asSet(names);
 }
 
@@ -33,7 +33,7 @@ inline NameSet allNames(const std::filesystem::path &folder)
 inline NameSet filesIn(const std::filesystem::path &folder)
 {
     std::vector<std::filesystem::path> names;
-    EXPECT_FALSE(platform::listFiles(folder, names));
+    EXPECT_FALSE(sys::listFiles(folder, names));
     return asSet(names);
 }
 

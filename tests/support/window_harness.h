@@ -5,10 +5,10 @@
 #include "support/temp_folder.h"
 #include "window/mojik.h"
 
-#include "platform/file_list.h"
-#include "platform/files.h"
-#include "platform/folder_list.h"
-#include "platform/path_label.h"
+#include "controls/file_list.h"
+#include "system/files.h"
+#include "controls/folder_list.h"
+#include "controls/path_label.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,7 +33,7 @@ public:
         if (!m_window) {
             m_window = std::make_unique<MOJIK>(fake.services);
             // The file list reads its folder once first painted; here, at once.
-            m_window->findChild<platform::FileList *>(QStringLiteral("File1"))->entries();
+            m_window->findChild<controls::FileList *>(QStringLiteral("File1"))->entries();
         }
         return *m_window;
     }
@@ -49,7 +49,7 @@ public:
     void click(const char *button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
 
     // Clicks "実　行" and answers its question.
-    void convert(bool upper, platform::Answer answer = platform::Answer::Yes)
+    void convert(bool upper, controls::Answer answer = controls::Answer::Yes)
     {
         control<QRadioButton>(upper ? "Option1" : "Option2")->setChecked(true);
         fake.answers.push_back(answer);
@@ -60,7 +60,7 @@ public:
     static std::set<std::filesystem::path> namesIn(const std::filesystem::path &where)
     {
         std::vector<std::filesystem::path> names;
-        EXPECT_FALSE(platform::listAllNames(where, names));
+        EXPECT_FALSE(sys::listAllNames(where, names));
         return {names.begin(), names.end()};
     }
 

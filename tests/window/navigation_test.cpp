@@ -3,8 +3,8 @@
 // standing in for volumes; after each move a run converts that folder only.
 #include "support/window_harness.h"
 
-#include "platform/casemap.h"
-#include "platform/drive_list.h"
+#include "text/casemap.h"
+#include "controls/drive_list.h"
 
 #include <QSignalSpy>
 
@@ -27,13 +27,13 @@ protected:
         harness.fake.drives = {{"/", {}}, {c, "CDRIVE"}, {d, {}}};
         std::filesystem::current_path(c);
         harness.window();
-        drive1 = harness.control<platform::DriveList>("Drive1");
-        dir1 = harness.control<platform::FolderList>("Dir1");
+        drive1 = harness.control<controls::DriveList>("Drive1");
+        dir1 = harness.control<controls::FolderList>("Dir1");
     }
 
     void pickDrive(const std::filesystem::path &root)
     {
-        const int index = drive1->findText(platform::DriveList::driveText({root, root == c ? "CDRIVE" : ""}));
+        const int index = drive1->findText(controls::DriveList::driveText({root, root == c ? "CDRIVE" : ""}));
         ASSERT_GE(index, 0);
         drive1->setCurrentIndex(index); // as the user's pick does
     }
@@ -42,8 +42,8 @@ protected:
     void expectAllAt(const std::filesystem::path &folder, const std::filesystem::path &drive)
     {
         EXPECT_EQ(dir1->path(), folder);
-        EXPECT_EQ(harness.control<platform::PathLabel>("Label1")->path(), folder);
-        EXPECT_EQ(harness.control<platform::FileList>("File1")->path(), folder);
+        EXPECT_EQ(harness.control<controls::PathLabel>("Label1")->path(), folder);
+        EXPECT_EQ(harness.control<controls::FileList>("File1")->path(), folder);
         EXPECT_EQ(std::filesystem::current_path(), folder);
         EXPECT_EQ(drive1->drive(), drive);
     }
@@ -60,7 +60,7 @@ protected:
             Names expected;
             for (const auto &name : names)
                 expected.insert(where == folder && !std::filesystem::is_directory(where / name)
-                                    ? std::filesystem::path(platform::lowerCase(QString::fromStdString(name.string())).toStdString())
+                                    ? std::filesystem::path(text::lowerCase(QString::fromStdString(name.string())).toStdString())
                                     : name);
             EXPECT_EQ(WindowHarness::namesIn(where), expected) << where;
         }
@@ -68,8 +68,8 @@ protected:
 
     WindowHarness harness;
     std::filesystem::path c, d;
-    platform::DriveList *drive1 = nullptr;
-    platform::FolderList *dir1 = nullptr;
+    controls::DriveList *drive1 = nullptr;
+    controls::FolderList *dir1 = nullptr;
 };
 
 TEST_F(Navigation, StartsOnTheWorkingFolderAndItsDrive)
@@ -128,8 +128,8 @@ TEST_F(Navigation, DesktopFromAnotherDriveMovesEveryViewAndSelectsItsDrive)
 TEST_F(Navigation, DesktopAlreadyShownRaisesNoChangeButSetsTheWorkingFolderAgain)
 {
     harness.fake.desktop = c.string();
-    QSignalSpy folderChanges(dir1, &platform::FolderList::pathChanged);
-    QSignalSpy driveChanges(drive1, &platform::DriveList::driveChanged);
+    QSignalSpy folderChanges(dir1, &controls::FolderList::pathChanged);
+    QSignalSpy driveChanges(drive1, &controls::DriveList::driveChanged);
     std::filesystem::current_path(c / "Sub");
     harness.click("Command3");
     EXPECT_EQ(folderChanges.count(), 0);

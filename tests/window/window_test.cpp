@@ -1,7 +1,7 @@
 // Tests of the window as it opens: its controls, places, captions and first values.
 #include "support/window_harness.h"
 
-#include "platform/drive_list.h"
+#include "controls/drive_list.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -66,11 +66,11 @@ TEST(Window, OpensOnTheWorkingFolderWithUpperCaseChosenAndFocused)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 
     const auto start = harness.folder.path();
-    EXPECT_EQ(harness.control<platform::PathLabel>("Label1")->path(), start);
-    EXPECT_EQ(harness.control<platform::PathLabel>("Label1")->text(), QString::fromStdString(start.string()));
-    EXPECT_EQ(harness.control<platform::FolderList>("Dir1")->path(), start);
-    EXPECT_EQ(harness.control<platform::FileList>("File1")->entries(), (std::vector<std::filesystem::path>{"A.txt", "b.txt"}));
-    EXPECT_EQ(harness.control<platform::DriveList>("Drive1")->drive(), "/");
+    EXPECT_EQ(harness.control<controls::PathLabel>("Label1")->path(), start);
+    EXPECT_EQ(harness.control<controls::PathLabel>("Label1")->text(), QString::fromStdString(start.string()));
+    EXPECT_EQ(harness.control<controls::FolderList>("Dir1")->path(), start);
+    EXPECT_EQ(harness.control<controls::FileList>("File1")->entries(), (std::vector<std::filesystem::path>{"A.txt", "b.txt"}));
+    EXPECT_EQ(harness.control<controls::DriveList>("Drive1")->drive(), "/");
     EXPECT_TRUE(harness.control<QRadioButton>("Option1")->isChecked());
     EXPECT_FALSE(harness.control<QRadioButton>("Option2")->isChecked());
     EXPECT_EQ(QApplication::focusWidget(), harness.control<QWidget>("Option1"));
@@ -122,7 +122,7 @@ TEST(Window, TheFileListFillsRightAfterTheWindowFirstShows)
     std::filesystem::current_path(folder.path());
     testing_support::FakeServices fake;
     MOJIK window(fake.services);
-    auto *file1 = window.findChild<platform::FileList *>(QStringLiteral("File1"));
+    auto *file1 = window.findChild<controls::FileList *>(QStringLiteral("File1"));
     EXPECT_EQ(file1->model()->rowCount(), 0); // nothing read before the window shows
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -1,0 +1,127 @@
+// The folder list: ancestors, the shown folder and its subfolders, each level
+// indented one step, as the classic folder list draws them.
+#include "controls/folder_list.h"
+
+#include "controls/file_list.h"
+#include "system/files.h"
+#include "text/names.h"
+#include "system/paths.h"
+
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+
+namespace controls {
+
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kLevelRole = Qt::UserRole + 1;
+constexpr int kIndent = 12;
+
+class IndentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem shifted(option);
+        shifted.rect.setLeft(option.rect.left() + index.data(kLevelRole).toInt() * kIndent);
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.rwidth() += index.data(kLevelRole).toInt() * kIndent;
+        return size;
+    }
+};
+
+
+std::vector<std::filesystem::path> subfolders(const std::filesystem::path &folder)
+{
+    std::vector<std::filesystem::path> names;
+    if (sys::listFolders(folder, names))
+        names.clear(); // a folder that cannot be read shows no subfolders
+    sortNames(names);
+    return names;
+}
+
+} // namespace
+
+FolderList::FolderList(QWidget *parent) : QListWidget(parent)
+{
+    setItemDelegate(new IndentDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openItem);
+}
+
+void FolderList::setDriveOf(std::function<std::filesystem::path(const std::filesystem::path &)> driveOf)
+{
+    m_driveOf = std::move(driveOf);
+}
+
+std::error_code FolderList::setPath(const std::filesystem::path &folder)
+{
+    const std::filesystem::path target = sys::plainFolder(folder);
+    std::error_code error;
+    if (!std::filesystem::is_directory(target, error))
+        return error ? error : std::make_error_code(std::errc::not_a_directory);
+    if (target == m_path)
+        return {};
+    m_path = target;
+    fill();
+    emit pathChanged();
+    return {};
+}
+
+void FolderList::fill()
+{
+    clear();
+    std::filesystem::path root = m_driveOf ? m_driveOf(m_path) : std::filesystem::path();
+    if (root.empty())
+        root = m_path.root_path();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    auto add = [this](const QIcon &icon, const QString &text, const std::filesystem::path &path, int level) {
+        auto *item = new QListWidgetItem(icon, text, this);
+        item->setData(kPathRole, QVariant::fromValue(static_cast<qulonglong>(m_items.size())));
+        item->setData(kLevelRole, level);
+        m_items.push_back(path);
+        return item;
+    };
+    m_items.clear();
+    int level = 0;
+    std::filesystem::path at = root;
+    add(open, text::displayName(root), root, level);
+    const std::filesystem::path rest = m_path.lexically_relative(root);
+    for (const auto &part : rest) {
+        if (part.empty() || part == ".")
+            continue;
+        at /= part;
+        add(open, text::displayName(part), at, ++level);
+    }
+    setCurrentRow(count() - 1);
+    ++level;
+    for (const auto &name : subfolders(m_path))
+        add(closed, text::displayName(name), m_path / name, level);
+}
+
+void FolderList::openItem(QListWidgetItem *item)
+{
+    if (!item)
+        return;
+    const auto index = item->data(kPathRole).toULongLong();
+    if (index < m_items.size())
+        setPath(std::filesystem::path(m_items[index]));
+}
+
+void FolderList::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openItem(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+} // namespace controls

@@ -1,0 +1,41 @@
+// The folder list: the shown folder's ancestors from its drive's root, the folder
+// itself open and selected, then its subfolders. Opening one shows it.
+#pragma once
+
+#include <QListWidget>
+#include <filesystem>
+#include <functional>
+#include <system_error>
+#include <vector>
+
+namespace controls {
+
+class FolderList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FolderList(QWidget *parent = nullptr);
+
+    // The full path of the shown folder.
+    const std::filesystem::path &path() const { return m_path; }
+    // Shows `folder`. Raises pathChanged, before it returns, only when the shown
+    // folder really changes. Fails, showing what it showed, when it is no folder.
+    std::error_code setPath(const std::filesystem::path &folder);
+    // Tells the drive, whose root the ancestors are listed from, of a path.
+    void setDriveOf(std::function<std::filesystem::path(const std::filesystem::path &)> driveOf);
+
+signals:
+    void pathChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void fill();
+    void openItem(QListWidgetItem *item);
+
+    std::filesystem::path m_path;
+    std::function<std::filesystem::path(const std::filesystem::path &)> m_driveOf;
+    std::vector<std::filesystem::path> m_items; // the full path of each row, in the system's own bytes
+};
+
+} // namespace controls

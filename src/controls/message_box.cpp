@@ -1,0 +1,37 @@
+// showMessage: the program's one message box, built on QMessageBox.
+#include "controls/message_box.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace controls {
+
+Answer showMessage(QWidget *parent, const QString &prompt, Buttons buttons)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Mojik"), QString(), QMessageBox::NoButton, parent);
+    // Prompts carry file names, which may hold < or & and must show as they are.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString(prompt).replace(u'\r', u'\n'));
+
+    if (buttons == Buttons::Ok) {
+        // A lone button is also the escape button: Esc and the close box answer OK.
+        box.addButton(QMessageBox::Ok);
+        box.exec();
+        return Answer::Ok;
+    }
+
+    // The standard buttons bring the desktop's translated captions, but also its
+    // button order: GNOME and macOS put No before Yes. Moved to one shared role,
+    // the button box keeps them in the order they were added on every layout.
+    // With no reject or No role left, QMessageBox finds no escape button either,
+    // so Esc does nothing and it refuses the close event.
+    QPushButton *yes = box.addButton(QMessageBox::Yes);
+    QPushButton *no = box.addButton(QMessageBox::No);
+    box.addButton(yes, QMessageBox::ActionRole);
+    box.addButton(no, QMessageBox::ActionRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+}
+
+} // namespace controls

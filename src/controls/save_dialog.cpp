@@ -1,0 +1,29 @@
+// showSaveDialog: the real Save dialog.
+#include "controls/save_dialog.h"
+
+#include <QFileDialog>
+
+namespace controls {
+
+std::optional<QString> showSaveDialog(QWidget *parent, const SaveRequest &request)
+{
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    if (!request.filters.isEmpty())
+        dialog.selectNameFilter(request.filters.first());
+    dialog.setDirectory(request.folder);
+    // A full path opens its own folder with its name proposed.
+    dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen.first();
+}
+
+} // namespace controls

@@ -1,0 +1,28 @@
+// The file operations on one folder: what it holds, and renaming without replacing.
+#pragma once
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace sys {
+
+// The bare names of the files the file list shows, in the system's own bytes:
+// no folders, no hidden or system files (names starting with "." here; sockets,
+// FIFOs and device nodes), links to files included. Unsorted.
+std::error_code listFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names);
+
+// The bare names of the subfolders the folder list shows: links to folders
+// included, hidden ones left out. Unsorted.
+std::error_code listFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names);
+
+// Every bare name in the folder, hidden files and subfolders included. Unsorted.
+std::error_code listAllNames(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names);
+
+// Renames `from` to `to` (both resolved against the working folder) without ever
+// replacing another file: fails with file_exists when `to` names another entry.
+// A change of letter case alone on a case-insensitive file system goes through a
+// unique temporary name, and the old name is restored if the second step fails.
+std::error_code renameFile(const std::filesystem::path &from, const std::filesystem::path &to);
+
+} // namespace sys

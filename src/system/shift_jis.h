@@ -1,0 +1,18 @@
+// Text in Shift_JIS as Windows code page 932, the encoding of the listing file.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace sys {
+
+// Appends `text` (UTF-16) to `bytes` in code page 932. A character the code page
+// cannot represent, an emoji or a lone surrogate for instance, is written as one
+// "?"; a surrogate pair counts as one character. Characters the code page takes
+// one way only are written as the code it reads back differently: the wave dash
+// U+301C as 0x81 0x60 (read as ～ U+FF5E), the em dash U+2014 as 0x81 0x5C.
+// Fails only when the conversion itself is not available.
+std::error_code toShiftJis(std::u16string_view text, std::string &bytes);
+
+} // namespace sys

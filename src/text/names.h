@@ -1,0 +1,20 @@
+// File names between the system's own bytes and the text the window shows.
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <optional>
+
+namespace text {
+
+// The name as text, or nothing where it is not valid in the system's encoding
+// (UTF-8 here, UTF-16 on Windows): such a name is shown but never converted.
+std::optional<QString> nameText(const std::filesystem::path &name);
+
+// The name as shown: what is not valid becomes the replacement mark U+FFFD.
+QString displayName(const std::filesystem::path &name);
+
+// Text back to the system's bytes; exact for every text nameText gave.
+std::filesystem::path nameFromText(const QString &text);
+
+} // namespace text

@@ -1,0 +1,69 @@
+// Tests of the order of the file list and of the folders the folder list shows.
+#include "controls/file_list.h"
+#include "controls/folder_list.h"
+
+#include "support/temp_folder.h"
+
+#include <algorithm>
+#include <random>
+
+namespace {
+
+TEST(FileListOrder, SortsWithoutRegardToCaseInAFixedOrder)
+{
+    std::vector<std::filesystem::path> names{"b.txt", "a.txt", "漢字.txt", "c", "ä.txt", "_x", "A.txt", "Ä.txt", "B.TXT"};
+    controls::sortNames(names);
+    EXPECT_EQ(names, (std::vector<std::filesystem::path>{"_x", "A.txt", "a.txt", "B.TXT", "b.txt", "c", "Ä.txt", "ä.txt",
+                                                         "漢字.txt"}));
+}
+
+// Many names that share long beginnings, end within or just past eight bytes and
+// differ only in case: the order must be the one a plain comparison gives.
+TEST(FileListOrder, SortsManyNamesAlikeInTheirBeginnings)
+{
+    std::mt19937 random(7);
+    const std::vector<std::string> pieces{"a", "A", "b", "_", "img_2023", "IMG_2023", "0", "ä", "Ä", "漢"};
+    std::vector<std::filesystem::path> names;
+    for (int i = 0; i < 3000; ++i) {
+        std::string name;
+        for (int length = 1 + static_cast<int>(random() % 5); length > 0; --length)
+            name += pieces[random() % pieces.size()];
+        names.emplace_back(name);
+    }
+    const auto key = [](const std::filesystem::path &name) {
+        return QString::fromStdString(name.native()).toCaseFolded().toStdString();
+    };
+    std::vector<std::filesystem::path> expected = names;
+    std::sort(expected.begin(), expected.end(), [&](const auto &a, const auto &b) {
+        return std::pair(key(a), a.native()) < std::pair(key(b), b.native());
+    });
+    expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    std::shuffle(names.begin(), names.end(), random);
+
+    controls::sortNames(names);
+    EXPECT_EQ(names, expected);
+}
+
+TEST(FolderListRows, ShowsSubfoldersAndLinksToFoldersButNoHiddenOnesOrFiles)
+{
+    testing_support::TempFolder folder;
+    for (const char *name : {"b", "A", ".hidden", "C/inner"})
+        folder.folder(name);
+    folder.file("file.txt");
+    std::filesystem::create_directory_symlink(folder.path() / "b", folder.path() / "Link");
+    std::filesystem::create_symlink(folder.path() / "file.txt", folder.path() / "fileLink");
+
+    controls::FolderList list;
+    list.setDriveOf([&](const std::filesystem::path &) { return folder.path(); });
+    ASSERT_FALSE(list.setPath(folder.path()));
+    QStringList rows;
+    for (int i = 0; i < list.count(); ++i)
+        rows << list.item(i)->text();
+    EXPECT_EQ(rows, (QStringList{QString::fromStdString(folder.path().string()), "A", "b", "C", "Link"}));
+    EXPECT_EQ(list.setPath(folder.path() / "file.txt"), std::errc::not_a_directory);
+    EXPECT_EQ(list.path(), folder.path());
+}
+
+} // namespace
