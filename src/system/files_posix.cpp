@@ -1,9 +1,7 @@
 // A folder's files and renaming without replacing, on POSIX systems (Linux).
 #include "system/files.h"
 
-#include "text/casemap.h"
-#include "text/names.h"
-
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -125,32 +123,21 @@ bool holdsExactName(const std::filesystem::path &folder, const std::string &name
     return found;
 }
 
-bool equalIgnoringAsciiCase(const std::string &a, const std::string &b)
+// Whether the two names may differ only in letter case: alike but for ASCII case,
+// or holding other bytes, whose case this layer does not read. Only a guess that
+// lets a change of case through a temporary name be tried; that rename replaces
+// nothing whatever the two names are.
+bool mayDifferOnlyInCase(const std::string &a, const std::string &b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
-// Whether the two paths differ at most in letter case: ASCII case for any bytes,
-// and the conversion run's own Unicode mapping where both are valid UTF-8.
-bool differOnlyInCase(const std::filesystem::path &a, const std::filesystem::path &b)
-{
-    if (equalIgnoringAsciiCase(a.native(), b.native()))
+    const auto plain = [](const std::string &name) {
+        return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    };
+    if (!plain(a) || !plain(b))
         return true;
-    const std::optional<QString> x = text::nameText(a);
-    const std::optional<QString> y = text::nameText(b);
-    return x && y && (text::upperCase(*x) == text::upperCase(*y) || text::lowerCase(*x) == text::lowerCase(*y));
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+               return lower(x) == lower(y);
+           });
 }
 
 std::filesystem::path folderOf(const std::filesystem::path &path)
@@ -247,7 +234,7 @@ bool isSameEntry(const std::filesystem::path &from, const std::filesystem::path 
     // only in case, resolves to an entry alike in type, size and time, and is not
     // listed as spelt is taken as `from` itself. A wrong guess costs nothing: the
     // second step of the rename through a temporary name never replaces either.
-    return differOnlyInCase(from, to) && (a.st_mode & S_IFMT) == (b.st_mode & S_IFMT) && a.st_size == b.st_size &&
+    return mayDifferOnlyInCase(from.native(), to.native()) && (a.st_mode & S_IFMT) == (b.st_mode & S_IFMT) && a.st_size == b.st_size &&
            a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
            !holdsExactName(folderOf(to), to.filename().native());
 }
