@@ -2,33 +2,12 @@
 #include "window/application.h"
 
 #include "system/memory.h"
+#include "window/font.h"
 
 #include <QApplication>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-namespace {
-
-QFont japaneseGothic()
-{
-    QFont font(QStringLiteral("IPAGothic"), 9);
-    if (QFontInfo(font).family() == QLatin1String("IPAGothic"))
-        return font;
-    // Another installed font that covers Japanese, gothic ones first.
-    const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
-    for (const QString &family : families) {
-        if (family.contains(QLatin1String("Gothic"), Qt::CaseInsensitive) || family.contains(QLatin1String("Sans")))
-            return QFont(family, 9);
-    }
-    if (!families.isEmpty())
-        return QFont(families.first(), 9);
-    return font;
-}
-
-} // namespace
 
 void setUpApplication(QApplication &app)
 {
