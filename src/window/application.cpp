@@ -1,4 +1,4 @@
-// setUpApplication: Qt's Japanese translation, the default font and the heap.
+// setUpApplication: Qt's Japanese translation, the names, the default font and the heap.
 #include "window/application.h"
 
 #include "system/memory.h"
@@ -17,5 +17,6 @@ void setUpApplication(QApplication &app)
     if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
     QApplication::setApplicationName(QStringLiteral("Mojik"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.mojik")); // matches the window to its menu entry
     QApplication::setFont(japaneseGothic());
 }
