@@ -3,8 +3,9 @@
 // byte for byte.
 #include "conversion/journal.h"
 
+#include "system/paths.h"
+
 #include <charconv>
-#include <type_traits>
 
 namespace conversion {
 
@@ -12,24 +13,6 @@ namespace {
 
 constexpr std::string_view kMagic = "MOJIK-JOURNAL 1\n";
 constexpr std::size_t kMaxName = 1 << 16;
-
-std::string bytesOf(const std::filesystem::path &path)
-{
-    if constexpr (std::is_same_v<std::filesystem::path::value_type, char>) {
-        return path.native();
-    } else {
-        const std::u8string text = path.u8string();
-        return {text.begin(), text.end()};
-    }
-}
-
-std::filesystem::path pathOf(std::string_view bytes)
-{
-    if constexpr (std::is_same_v<std::filesystem::path::value_type, char>)
-        return std::filesystem::path(std::string(bytes));
-    else
-        return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
-}
 
 void putField(std::string &out, std::string_view bytes)
 {
@@ -83,14 +66,14 @@ private:
 
 bool isFolder(const std::filesystem::path &path)
 {
-    return path.is_absolute() && bytesOf(path).find('\0') == std::string::npos;
+    return path.is_absolute() && sys::pathBytes(path).find('\0') == std::string::npos;
 }
 
 } // namespace
 
 bool isBareName(const std::filesystem::path &name)
 {
-    const std::string bytes = bytesOf(name);
+    const std::string bytes = sys::pathBytes(name);
     return !bytes.empty() && bytes.find('\0') == std::string::npos && name == name.filename() && name != "." &&
            name != "..";
 }
@@ -99,16 +82,16 @@ std::string journalBytes(const Journal &journal)
 {
     std::string out(kMagic);
     out += "folder ";
-    putField(out, bytesOf(journal.folder));
+    putField(out, sys::pathBytes(journal.folder));
     out += journal.mode == Case::Upper ? "\ncase upper\ngroup " : "\ncase lower\ngroup ";
     putField(out, journal.group);
     out += "\nroot ";
-    putField(out, bytesOf(journal.root));
+    putField(out, sys::pathBytes(journal.root));
     out += "\npairs " + std::to_string(journal.pairs.size()) + '\n';
     for (const auto &[from, to] : journal.pairs) {
-        putField(out, bytesOf(from));
+        putField(out, sys::pathBytes(from));
         out += ' ';
-        putField(out, bytesOf(to));
+        putField(out, sys::pathBytes(to));
         out += '\n';
     }
     out += "end\n";
@@ -145,9 +128,9 @@ std::optional<Journal> parseJournal(std::string_view bytes)
     if (!in.literal("\ngroup ") || !in.field(group) || !in.literal("\nroot ") || !in.field(root) ||
         !in.literal("\npairs ") || !in.number(count, in.left() / 8) || !in.literal("\n"))
         return std::nullopt;
-    journal.folder = pathOf(folder);
+    journal.folder = sys::pathFromBytes(folder);
     journal.group = group;
-    journal.root = pathOf(root);
+    journal.root = sys::pathFromBytes(root);
     if (!isFolder(journal.folder) || (!root.empty() && !isFolder(journal.root)) || group.empty() != root.empty())
         return std::nullopt;
     journal.pairs.reserve(count);
@@ -156,7 +139,7 @@ std::optional<Journal> parseJournal(std::string_view bytes)
         std::string_view to;
         if (!in.field(from) || !in.literal(" ") || !in.field(to) || !in.literal("\n"))
             return std::nullopt;
-        journal.pairs.emplace_back(pathOf(from), pathOf(to));
+        journal.pairs.emplace_back(sys::pathFromBytes(from), sys::pathFromBytes(to));
         if (!isBareName(journal.pairs.back().first) || !isBareName(journal.pairs.back().second))
             return std::nullopt;
     }
