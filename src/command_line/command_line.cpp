@@ -69,11 +69,8 @@ std::error_code foldersFrom(const Path &root, std::vector<Path> &folders, Path &
 int convertFolder(const Options &options, const Path &folder, const Path &root, const std::string &group,
                   const std::string &prefix, Printer &out)
 {
-    std::vector<Path> listed;
     conversion::Run run(folder, options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower);
-    std::error_code error = conversion::listedFiles(folder, listed);
-    if (!error)
-        error = run.plan(listed);
+    std::error_code error = run.planFolder();
     if (error) {
         say(QStringLiteral("%1 の内容を読めませんでした。ここで止めました。\n%2").arg(shown(folder), text::reasonText(error)));
         return kStopped;
@@ -88,6 +85,7 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
         options.dryRun ? conversion::Outcome{0, {}, {}, false, run.planned().skipped, {}} : run.renameAll();
 
     const conversion::Plan &plan = run.planned();
+    const std::vector<Path> &listed = run.listed();
     std::size_t printed = 0;
     for (std::size_t i = 0; i < listed.size() && (options.dryRun || printed < outcome.renamed); ++i) {
         if (plan.rename[i]) {

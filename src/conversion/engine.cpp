@@ -22,10 +22,26 @@ Run::Run(const std::filesystem::path &folder, Case mode) : m_folder(sys::plainFo
 std::error_code Run::plan(const std::vector<std::filesystem::path> &listed)
 {
     m_listed = &listed;
-    std::vector<std::filesystem::path> present;
-    if (const std::error_code error = sys::listAllNames(m_folder, present))
+    return readAndPlan(false);
+}
+
+std::error_code Run::planFolder()
+{
+    m_listed = &m_ownListed;
+    return readAndPlan(true);
+}
+
+std::error_code Run::readAndPlan(bool listFiles)
+{
+    FolderNow now;
+    if (const std::error_code error = sys::listAllNamesAndFiles(m_folder, now.names, now.files))
         return error;
-    m_plan = planRun(listed, present, m_mode);
+    if (listFiles) {
+        m_ownListed = now.files;
+        text::sortNames(m_ownListed);
+    }
+    now.longestName = sys::longestName(m_folder);
+    m_plan = planRun(*m_listed, now, m_mode);
     return {};
 }
 

@@ -32,6 +32,8 @@ public:
     // the file list shows, which stay as they are until the run ends. Nothing is
     // renamed yet.
     std::error_code plan(const std::vector<std::filesystem::path> &listed);
+    // The same on the files the folder's file list would show, from one reading of it.
+    std::error_code planFolder();
 
     // Writes the journal before the first rename; a run that renames nothing
     // needs none. `group` and `root` tie together the folders of a recursive run.
@@ -58,9 +60,13 @@ public:
     Outcome renameAll();
 
 private:
+    // Reads the folder once; with `listFiles`, takes its files as the list.
+    std::error_code readAndPlan(bool listFiles);
+
     std::filesystem::path m_folder;
     Case m_mode;
     const std::vector<std::filesystem::path> *m_listed = nullptr;
+    std::vector<std::filesystem::path> m_ownListed; // planFolder's list
     Plan m_plan;
     std::filesystem::path m_journal; // empty until written
     std::size_t m_renamed = 0;

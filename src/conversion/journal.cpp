@@ -108,6 +108,15 @@ std::string undoneMark()
     return "undone\n";
 }
 
+std::optional<std::filesystem::path> journalFolder(std::string_view head)
+{
+    Reader in(head);
+    std::string_view folder;
+    if (!in.literal(kMagic) || !in.literal("folder ") || !in.field(folder) || !in.literal("\n"))
+        return std::nullopt;
+    return sys::pathFromBytes(folder);
+}
+
 std::optional<Journal> parseJournal(std::string_view bytes)
 {
     Reader in(bytes);

@@ -36,6 +36,11 @@ std::string undoneMark();
 // full path: a journal is read whole or not at all.
 std::optional<Journal> parseJournal(std::string_view bytes);
 
+// The folder a journal is of, from its first kJournalHead bytes; nothing when
+// they are not a journal's.
+constexpr std::size_t kJournalHead = 70000;
+std::optional<std::filesystem::path> journalFolder(std::string_view head);
+
 // Whether `name` is one entry's own name: no folder part, not "." or "..".
 bool isBareName(const std::filesystem::path &name);
 

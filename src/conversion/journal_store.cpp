@@ -49,7 +49,7 @@ StoredJournal load(const std::filesystem::path &file)
 {
     StoredJournal stored{file, std::nullopt, {}};
     std::string bytes;
-    stored.error = sys::readWholeFile(file, bytes);
+    stored.error = sys::readFile(file, bytes);
     if (!stored.error)
         stored.journal = parseJournal(bytes);
     return stored;
@@ -102,8 +102,8 @@ std::error_code JournalStore::write(const Journal &journal, std::filesystem::pat
     // Only journals that are this folder's own go, however their names were come by.
     std::vector<std::filesystem::path> older = filesOf(folderMark(journal.folder) + '-');
     std::erase_if(older, [&](const std::filesystem::path &other) {
-        const StoredJournal stored = load(other);
-        return !stored.journal || stored.journal->folder != journal.folder;
+        std::string head;
+        return sys::readFile(other, head, kJournalHead) || journalFolder(head) != journal.folder;
     });
     for (std::size_t i = 0; i + kRunsKept < older.size(); ++i)
         std::filesystem::remove(older[i], error);

@@ -13,6 +13,12 @@ QString skipText(const Skip &skip)
         return QStringLiteral("%1 … %2 という名前が既にあります").arg(name, text::displayName(skip.newName));
     case SkipReason::Shared:
         return QStringLiteral("%1 … 他のファイルも %2 になります").arg(name, text::displayName(skip.newName));
+    case SkipReason::ShiftJis:
+        return QStringLiteral("%1 … Shift_JIS の名前かもしれないので、文字化けしないようにそのままにしました").arg(name);
+    case SkipReason::TooLong:
+        return QStringLiteral("%1 … 新しい名前はこのドライブには長すぎます").arg(name);
+    case SkipReason::NotAFile:
+        return QStringLiteral("%1 … 一覧を表示した後で、ファイルではなくなっています").arg(name);
     case SkipReason::NotText:
         break;
     }

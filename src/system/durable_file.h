@@ -2,6 +2,7 @@
 // depends on them happens, and marks added to them afterwards.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -17,7 +18,7 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
 // Appends `bytes` to the existing file `path`.
 std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes);
 
-// The whole content of `path`.
-std::error_code readWholeFile(const std::filesystem::path &path, std::string &bytes);
+// The content of `path`, or its first `most` bytes.
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most = SIZE_MAX);
 
 } // namespace sys

@@ -1,6 +1,7 @@
-// writeNewFileDurably, appendToFile and readWholeFile with POSIX calls.
+// writeNewFileDurably, appendToFile and readFile with POSIX calls.
 #include "system/durable_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -70,7 +71,7 @@ std::error_code appendToFile(const std::filesystem::path &path, std::string_view
     return error;
 }
 
-std::error_code readWholeFile(const std::filesystem::path &path, std::string &bytes)
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most)
 {
     bytes.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -79,7 +80,7 @@ std::error_code readWholeFile(const std::filesystem::path &path, std::string &by
     std::error_code error;
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, most - bytes.size()));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -87,6 +88,8 @@ std::error_code readWholeFile(const std::filesystem::path &path, std::string &by
         if (got <= 0)
             break;
         bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() == most)
+            break;
     }
     ::close(fd);
     return error;

@@ -1,6 +1,7 @@
-// writeNewFileDurably, appendToFile and readWholeFile with Win32 calls.
+// writeNewFileDurably, appendToFile and readFile with Win32 calls.
 #include "system/durable_file.h"
 
+#include <algorithm>
 #include <windows.h>
 
 namespace sys {
@@ -52,7 +53,7 @@ std::error_code appendToFile(const std::filesystem::path &path, std::string_view
     return error;
 }
 
-std::error_code readWholeFile(const std::filesystem::path &path, std::string &bytes)
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most)
 {
     bytes.clear();
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -63,7 +64,10 @@ std::error_code readWholeFile(const std::filesystem::path &path, std::string &by
     char buffer[65536];
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, most - bytes.size()));
+        if (wanted == 0)
+            break;
+        if (!ReadFile(file, buffer, wanted, &got, nullptr)) {
             error = lastError();
             break;
         }
