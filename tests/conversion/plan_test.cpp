@@ -10,13 +10,25 @@ using conversion::Case;
 using conversion::SkipReason;
 using Names = std::vector<std::filesystem::path>;
 
+using Skipped = std::vector<std::pair<std::filesystem::path, SkipReason>>;
+
+void expectPlan(const conversion::Plan &plan, const std::vector<bool> &rename, const Skipped &skipped, const char *what)
+{
+    EXPECT_EQ(plan.rename, rename) << what;
+    ASSERT_EQ(plan.skipped.size(), skipped.size()) << what;
+    for (std::size_t i = 0; i < skipped.size(); ++i) {
+        EXPECT_EQ(plan.skipped[i].name, skipped[i].first) << what;
+        EXPECT_EQ(plan.skipped[i].reason, skipped[i].second) << what;
+    }
+}
+
 struct PlanRow {
     const char *what;
     Names listed;
     Names others; // hidden files, subfolders: in the folder, not in the list
     Case mode;
     std::vector<bool> rename;
-    std::vector<std::pair<std::filesystem::path, SkipReason>> skipped;
+    Skipped skipped;
 };
 
 TEST(Plan, RenamesOnlyWhatReplacesNothing)
@@ -38,12 +50,7 @@ TEST(Plan, RenamesOnlyWhatReplacesNothing)
         Names folder = row.listed;
         folder.insert(folder.end(), row.others.begin(), row.others.end());
         const conversion::Plan plan = conversion::planRun(row.listed, {folder, row.listed}, row.mode);
-        EXPECT_EQ(plan.rename, row.rename) << row.what;
-        ASSERT_EQ(plan.skipped.size(), row.skipped.size()) << row.what;
-        for (std::size_t i = 0; i < row.skipped.size(); ++i) {
-            EXPECT_EQ(plan.skipped[i].name, row.skipped[i].first) << row.what;
-            EXPECT_EQ(plan.skipped[i].reason, row.skipped[i].second) << row.what;
-        }
+        expectPlan(plan, row.rename, row.skipped, row.what);
     }
 }
 
@@ -61,7 +68,7 @@ TEST(Plan, LeavesNamesThatWouldBeSpoiledOrCannotBeRenamed)
         Names others;
         std::size_t longest;
         std::vector<bool> rename;
-        std::vector<std::pair<std::filesystem::path, SkipReason>> skipped;
+        Skipped skipped;
     } rows[] = {
         {"katakana pairs beside a Shift_JIS name", {"\xC4\xB1.txt", "\xD0\xBD.txt", "Abc.txt"}, {sjisOnly}, 255,
          {false, false, true}, {{"\xC4\xB1.txt", SkipReason::ShiftJis}, {"\xD0\xBD.txt", SkipReason::ShiftJis}}},
@@ -87,12 +94,7 @@ TEST(Plan, LeavesNamesThatWouldBeSpoiledOrCannotBeRenamed)
         }
         names.insert(names.end(), row.others.begin(), row.others.end());
         const conversion::Plan plan = conversion::planRun(row.listed, {names, files, row.longest}, Case::Upper);
-        EXPECT_EQ(plan.rename, row.rename) << row.what;
-        ASSERT_EQ(plan.skipped.size(), row.skipped.size()) << row.what;
-        for (std::size_t i = 0; i < row.skipped.size(); ++i) {
-            EXPECT_EQ(plan.skipped[i].name, row.skipped[i].first) << row.what;
-            EXPECT_EQ(plan.skipped[i].reason, row.skipped[i].second) << row.what;
-        }
+        expectPlan(plan, row.rename, row.skipped, row.what);
     }
 }
 
