@@ -2,6 +2,7 @@
 // and the window's opening on big folders, each against the bare floor of the
 // same work, and prints the ratios.
 #include "controls/file_list.h"
+#include "conversion/engine.h"
 #include "controls/folder_list.h"
 #include "window/application.h"
 #include "window/mojik.h"
@@ -171,6 +172,64 @@ int openWindow(const fs::path &folder, const QString &mode)
     return 0;
 }
 
+// A whole process, start to exit, as a script runs it.
+double processRun(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, arguments);
+    process.waitForFinished(-1);
+    return static_cast<double>(clock.nsecsElapsed());
+}
+
+// `mojik --upper` (or --lower) against the bare renames and against Perl's rename
+// tool on the same names, and what writing the journal takes of a run.
+void commandLineRows(const fs::path &root, int count)
+{
+    const std::vector<std::string> names = mixedNames(count);
+    const fs::path mine = root / "command-line";
+    const fs::path bare = root / "command-line-bare";
+    const fs::path perl = root / "command-line-perl";
+    for (const fs::path &folder : {mine, bare, perl})
+        makeFiles(folder, names);
+    const QString program = QStringLiteral(MOJIK_PROGRAM);
+    const bool havePerl = QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("command -v rename >/dev/null")}) == 0;
+    double run = 1e300, floor = 1e300, perlRun = 1e300, journal = 1e300;
+    for (int i = 0; i < 5; ++i) {
+        const bool upper = i % 2 == 0;
+        run = std::min(run, processRun(program, {upper ? QStringLiteral("--upper") : QStringLiteral("--lower"),
+                                                 QString::fromStdString(mine.native())}));
+        floor = std::min(floor, bareRenames(bare, namesIn(bare), upper));
+        if (havePerl)
+            perlRun = std::min(perlRun, processRun(QStringLiteral("sh"),
+                                                   {QStringLiteral("-c"), QStringLiteral("cd \"$1\" && exec rename \"$2\" -- *"),
+                                                    QStringLiteral("sh"), QString::fromStdString(perl.native()),
+                                                    upper ? QStringLiteral("y/a-z/A-Z/") : QStringLiteral("y/A-Z/a-z/")}));
+        // The journal alone, of a run planned on the same names.
+        std::vector<fs::path> listed;
+        conversion::listedFiles(mine, listed);
+        conversion::Run planned(mine, upper ? conversion::Case::Lower : conversion::Case::Upper);
+        planned.plan(listed);
+        QElapsedTimer clock;
+        clock.start();
+        planned.writeJournal(conversion::JournalStore::standard());
+        journal = std::min(journal, static_cast<double>(clock.nsecsElapsed()));
+    }
+    std::printf("%-8d %-28s %9.1f ms %9.1f ms %8.2f %s\n", count, "mojik --upper (command line)", run / 1e6, floor / 1e6,
+                run / floor, "<= 1.15");
+    if (havePerl)
+        std::printf("%-8d %-28s %9.1f ms %9.1f ms %8.2f %s\n", count, "...against Perl's rename", run / 1e6,
+                    perlRun / 1e6, run / perlRun, "< 1");
+    else
+        std::printf("%-8d %-28s %s\n", count, "...against Perl's rename", "not measured: no rename tool (apt-get install rename)");
+    std::printf("%-8d %-28s %9.1f ms %9.1f ms %7.1f%% %s\n", count, "journal, share of a run", journal / 1e6, run / 1e6,
+                100 * journal / run, "<= 5%");
+    fs::current_path(root);
+    for (const fs::path &folder : {mine, bare, perl})
+        fs::remove_all(folder);
+}
+
 template <typename Measure>
 double best(int times, Measure measure)
 {
@@ -194,6 +253,8 @@ int main(int argc, char *argv[])
 
     QTemporaryDir scratch;
     const fs::path root = scratch.path().toStdString();
+    // The runs' journals go to the scratch folder, never the user's own.
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString((root / "state").native()));
     const fs::path empty = root / "empty";
     fs::create_directories(empty);
 
@@ -239,6 +300,8 @@ int main(int argc, char *argv[])
         fs::current_path(root);
         fs::remove_all(mine);
         fs::remove_all(bare);
+        if (count == 32767)
+            commandLineRows(root, count);
     }
     return 0;
 }

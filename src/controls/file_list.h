@@ -23,10 +23,6 @@ private:
     std::vector<std::filesystem::path> m_names;
 };
 
-// Sorts bare names by their text without regard to case; names equal but for case
-// keep a fixed order (by their bytes).
-void sortNames(std::vector<std::filesystem::path> &names);
-
 class FileList : public QListView {
     Q_OBJECT
 public:

@@ -2,10 +2,10 @@
 // indented one step, as the classic folder list draws them.
 #include "controls/folder_list.h"
 
-#include "controls/file_list.h"
 #include "system/files.h"
-#include "text/names.h"
 #include "system/paths.h"
+#include "text/name_order.h"
+#include "text/names.h"
 
 #include <QFocusFrame>
 #include <QKeyEvent>
@@ -42,7 +42,7 @@ std::vector<std::filesystem::path> subfolders(const std::filesystem::path &folde
     std::vector<std::filesystem::path> names;
     if (sys::listFolders(folder, names))
         names.clear(); // a folder that cannot be read shows no subfolders
-    sortNames(names);
+    text::sortNames(names);
     return names;
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace controls {
@@ -19,9 +20,17 @@ ProgressWindow::ProgressWindow(QWidget *parent, int total)
     m_label->setTextFormat(Qt::PlainText);
     m_label->setMinimumWidth(320);
     m_bar->setRange(0, total);
+    auto *stop = new QPushButton(QStringLiteral("中止"), this);
+    stop->setObjectName(QStringLiteral("stop"));
+    stop->setAutoDefault(false); // Enter stops nothing: only a click on the button does
+    connect(stop, &QPushButton::clicked, this, [this, stop] {
+        m_stop = true;
+        stop->setEnabled(false);
+    });
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_label);
     layout->addWidget(m_bar);
+    layout->addWidget(stop, 0, Qt::AlignRight);
 }
 
 void ProgressWindow::step(int done, const QString &name)

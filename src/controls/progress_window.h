@@ -1,6 +1,6 @@
 // The window a long run shows over the main window: how many names are done of
-// how many, and the one being renamed. It has no cancel: a run ends at its end
-// or at a refused rename.
+// how many, the one being renamed, and 中止, which stops the run between two
+// renames. Esc and the close box do nothing: a stop is asked for by name.
 #pragma once
 
 #include <QDialog>
@@ -15,8 +15,10 @@ class ProgressWindow : public QDialog {
 public:
     ProgressWindow(QWidget *parent, int total);
 
-    // Shows the count and the name, and lets the window paint itself.
+    // Shows the count and the name, and lets the window paint itself and take a
+    // click on 中止.
     void step(int done, const QString &name);
+    bool stopRequested() const { return m_stop; }
 
 public slots:
     void reject() override; // Esc and the close box do not end a run
@@ -25,6 +27,7 @@ private:
     QLabel *m_label;
     QProgressBar *m_bar;
     int m_total;
+    bool m_stop = false;
 };
 
 } // namespace controls

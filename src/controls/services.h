@@ -31,8 +31,10 @@ struct Services {
     std::function<std::optional<QString>(QWidget *parent, const SaveRequest &request)> saveFile;
     sys::DriveLister drives;
     sys::Registry registry;
-    // How long a run goes before it shows its progress window.
+    // How long a run goes before it shows its progress window, and how often the
+    // window is painted (and 中止 looked at) after that.
     int progressAfterMs = 500;
+    int progressEveryMs = 100;
 
     static Services native();
 };

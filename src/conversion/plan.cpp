@@ -2,6 +2,7 @@
 #include "conversion/plan.h"
 
 #include "conversion/name_set.h"
+#include "conversion/shift_jis_names.h"
 #include "text/casemap.h"
 #include "text/names.h"
 
@@ -41,34 +42,44 @@ std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &
     return text::nameFromText(convertedName(*text, mode));
 }
 
-Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode)
+Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &folder, Case mode)
 {
     Plan plan;
     plan.rename.assign(listed.size(), false);
     std::vector<std::filesystem::path> &newNames = plan.newNames;
     newNames.resize(listed.size());
-    std::vector<bool> notText(listed.size(), false);
+    std::vector<std::optional<SkipReason>> kept(listed.size()); // a reason of the name's own to leave it
+    const bool shiftJisFolder = holdsShiftJisNames(folder.names);
     for (std::size_t i = 0; i < listed.size(); ++i) {
         std::optional<std::filesystem::path> converted = convertedPath(listed[i], mode);
         if (!converted)
-            notText[i] = true;
-        else if (converted->native() != listed[i].native())
+            kept[i] = SkipReason::NotText;
+        else if (converted->native() == listed[i].native())
+            continue;
+        else if (mayBeShiftJis(listed[i], text::displayName(listed[i]), shiftJisFolder))
+            kept[i] = SkipReason::ShiftJis;
+        else if (converted->native().size() > folder.longestName)
+            kept[i] = SkipReason::TooLong;
+        if (converted)
             newNames[i] = std::move(*converted);
     }
-    const NameSet present(folder);
+    const NameSet present(folder.names);
+    const NameSet files(folder.files);
     NameSet wanted(listed.size());
     std::vector<Key> shared; // new names wanted by more than one listed file
-    for (const auto &name : newNames) {
-        if (!name.empty() && !wanted.insert(name.native()))
-            shared.push_back(name.native());
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (!kept[i] && !newNames[i].empty() && !wanted.insert(newNames[i].native()))
+            shared.push_back(newNames[i].native());
     }
     const NameSet sharedSet(shared);
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const Key key = newNames[i].native();
-        if (notText[i])
-            plan.skipped.push_back({listed[i], {}, SkipReason::NotText});
+        if (kept[i])
+            plan.skipped.push_back({listed[i], newNames[i], *kept[i]});
         else if (key.empty())
             continue;
+        else if (present.contains(listed[i].native()) && !files.contains(listed[i].native()))
+            plan.skipped.push_back({listed[i], newNames[i], SkipReason::NotAFile});
         else if (present.contains(key))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::Taken});
         else if (sharedSet.contains(key))

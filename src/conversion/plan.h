@@ -15,9 +15,12 @@ enum class Case { Upper, Lower };
 std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &name, Case mode);
 
 enum class SkipReason {
-    Taken,   // another entry of the folder already has the new name
-    Shared,  // another listed file would get the same new name
-    NotText, // the name's bytes are not valid text: changing them could corrupt it
+    Taken,     // another entry of the folder already has the new name
+    Shared,    // another listed file would get the same new name
+    NotText,   // the name's bytes are not valid text: changing them could corrupt it
+    ShiftJis,  // the name reads as text but may be Shift_JIS bytes: changing them could corrupt it
+    TooLong,   // the new name is longer than the folder's file system takes
+    NotAFile,  // the entry is no longer a file (a folder, say, took its place after the list showed it)
 };
 
 struct Skip {
@@ -32,8 +35,15 @@ struct Plan {
     std::vector<Skip> skipped;
 };
 
-// `listed` are the file list's entries, `folder` every name in the folder.
-Plan planRun(const std::vector<std::filesystem::path> &listed, const std::vector<std::filesystem::path> &folder, Case mode);
+// The folder as read just before the run.
+struct FolderNow {
+    std::vector<std::filesystem::path> names; // every entry, hidden ones and subfolders included
+    std::vector<std::filesystem::path> files; // those of them the file list shows
+    std::size_t longestName = 255;            // the longest name its file system takes
+};
+
+// `listed` are the file list's entries.
+Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &folder, Case mode);
 
 // After a run that made every rename of the plan: the names it gave that the
 // folder, read again, does not list. Some case-insensitive file systems accept a

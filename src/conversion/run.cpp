@@ -1,13 +1,13 @@
 // Command1_Click and rensub: the confirmed rename of the listed files to one case.
 #include "window/mojik.h"
 
-#include "conversion/plan.h"
 #include "controls/file_list.h"
-#include "system/files.h"
-#include "text/names.h"
 #include "controls/path_label.h"
-#include "text/casemap.h"
 #include "controls/progress_window.h"
+#include "conversion/engine.h"
+#include "conversion/report.h"
+#include "text/casemap.h"
+#include "text/names.h"
 #include "text/reason.h"
 
 #include <QElapsedTimer>
@@ -17,43 +17,49 @@
 
 namespace {
 
-constexpr int kNamesShown = 20;     // a box lists this many names, then how many more
-constexpr int kRepaintEveryMs = 100; // the progress window's pace: alive, yet cheap
+constexpr int kNamesShown = 20; // a box lists this many names, then how many more
 
-QString skipText(const conversion::Skip &skip)
-{
-    const QString name = text::displayName(skip.name);
-    switch (skip.reason) {
-    case conversion::SkipReason::Taken:
-        return QStringLiteral("%1 … %2 という名前が既にあります").arg(name, text::displayName(skip.newName));
-    case conversion::SkipReason::Shared:
-        return QStringLiteral("%1 … 他のファイルも %2 になります").arg(name, text::displayName(skip.newName));
-    case conversion::SkipReason::NotText:
-        break;
-    }
-    return QStringLiteral("%1 … 名前の文字コードが正しくありません").arg(name);
-}
+} // namespace
 
-// One line per item, after a line break each; past a screenful, how many more.
-template <typename Item, typename Text>
-QString itemLines(const std::vector<Item> &items, Text text)
+QString MOJIK::itemLines(const std::vector<QString> &items)
 {
     QString lines;
     const std::size_t shown = std::min<std::size_t>(items.size(), kNamesShown);
     for (std::size_t i = 0; i < shown; ++i)
-        lines += QLatin1Char('\r') + text(items[i]);
+        lines += QLatin1Char('\r') + items[i];
     if (items.size() > shown)
         lines += QStringLiteral("\rほか %1 個").arg(items.size() - shown);
     return lines;
 }
 
-QString skipReport(const std::vector<conversion::Skip> &skipped)
+void MOJIK::reportRun(const conversion::Outcome &outcome)
 {
-    return QStringLiteral("次の %1 個のファイルは、名前を変更しませんでした。\r").arg(skipped.size())
-         + itemLines(skipped, skipText);
+    const QString undoHint = outcome.renamed ? QStringLiteral("\rCtrl+Z で元に戻せます。") : QString();
+    if (outcome.failure) {
+        message(QStringLiteral("%1 の名前を変更できなかったので、ここで止めました。\r%2\r\rそれまでに %3 個のファイル名を変更しました。")
+                    .arg(text::displayName(outcome.failedName), text::reasonText(outcome.failure))
+                    .arg(outcome.renamed)
+                + undoHint);
+    } else if (outcome.stopped) {
+        message(QStringLiteral("中止しました。%1 個のファイル名を変更しました。").arg(outcome.renamed) + undoHint);
+    }
+    if (!outcome.unchanged.empty()) {
+        std::vector<QString> names;
+        for (const auto &name : outcome.unchanged)
+            names.push_back(text::displayName(name));
+        message(QStringLiteral("次の %1 個のファイルは、名前の変更を受け付けられましたが、大文字と小文字が変わっていません。"
+                               "このドライブは大文字と小文字を区別しないようです。\r")
+                    .arg(outcome.unchanged.size())
+                + itemLines(names));
+    }
+    if (!outcome.skipped.empty()) {
+        std::vector<QString> lines;
+        for (const auto &skip : outcome.skipped)
+            lines.push_back(conversion::skipText(skip));
+        message(QStringLiteral("次の %1 個のファイルは、名前を変更しませんでした。\r").arg(outcome.skipped.size())
+                + itemLines(lines));
+    }
 }
-
-} // namespace
 
 void MOJIK::Command1_Click()
 {
@@ -73,56 +79,55 @@ void MOJIK::Command1_Click()
 
     // The file list keeps the names it showed at the click until the loop ends.
     const std::vector<std::filesystem::path> &listed = File1->entries();
-    std::vector<std::filesystem::path> present;
-    if (const std::error_code error = sys::listAllNames(".", present)) {
+    conversion::Run run(folder, Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower);
+    if (const std::error_code error = run.plan(listed)) {
         message(QStringLiteral("%1 の内容を読めませんでした。ファイル名は変更していません。\r%2")
                     .arg(Label1->text(), text::reasonText(error)));
         return;
     }
-    const conversion::Plan plan =
-        conversion::planRun(listed, present, Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower);
+    const conversion::JournalStore journals = conversion::JournalStore::standard();
+    if (const std::error_code error = run.writeJournal(journals)) {
+        message(QStringLiteral("元に戻すための履歴を %1 に書けなかったので、ファイル名は変更していません。\r%2")
+                    .arg(text::displayName(journals.folder()), text::reasonText(error)));
+        return;
+    }
 
-    // A run that goes on past a moment shows that it is alive, and how far it got.
-    const int total = static_cast<int>(std::count(plan.rename.begin(), plan.rename.end(), true));
+    // A run that goes on past a moment shows that it is alive, how far it got, and
+    // a way to stop it.
+    const conversion::Plan &plan = run.planned();
+    const int total = static_cast<int>(run.toRename());
     std::unique_ptr<controls::ProgressWindow> progress;
     QElapsedTimer clock;
     clock.start();
     qint64 painted = 0;
 
+    m_run = &run;
     int renamed = 0;
+    std::filesystem::path failedName;
+    std::error_code failure;
+    bool stopped = false;
     for (std::size_t i = 0; i < listed.size(); ++i) {
         if (!plan.rename[i])
             continue;
         const qint64 now = clock.elapsed();
-        if (now >= m_services.progressAfterMs && (!progress || now - painted >= kRepaintEveryMs)) {
+        if (now >= m_services.progressAfterMs && (!progress || now - painted >= m_services.progressEveryMs)) {
             if (!progress)
                 progress = std::make_unique<controls::ProgressWindow>(this, total);
             progress->step(renamed, text::displayName(listed[i]));
             painted = now;
+            if ((stopped = progress->stopRequested()))
+                break;
         }
-        if (const std::error_code error = rensub(listed[i])) {
-            progress.reset();
-            const QString name = text::displayName(listed[i]);
-            File1->refresh();
-            message(QStringLiteral("%1 の名前を変更できなかったので、ここで止めました。\r%2\r\rそれまでに %3 個のファイル名を変更しました。")
-                        .arg(name, text::reasonText(error))
-                        .arg(renamed));
-            if (!plan.skipped.empty())
-                message(skipReport(plan.skipped));
-            return;
+        if ((failure = rensub(listed[i]))) {
+            failedName = listed[i];
+            break;
         }
         ++renamed;
     }
+    m_run = nullptr;
     progress.reset();
     File1->refresh();
-    const std::vector<std::filesystem::path> unchanged = conversion::unchangedNames(plan, File1->entries());
-    if (!unchanged.empty())
-        message(QStringLiteral("次の %1 個のファイルは、名前の変更を受け付けられましたが、大文字と小文字が変わっていません。"
-                               "このドライブは大文字と小文字を区別しないようです。\r")
-                    .arg(unchanged.size())
-                + itemLines(unchanged, [](const std::filesystem::path &name) { return text::displayName(name); }));
-    if (!plan.skipped.empty())
-        message(skipReport(plan.skipped));
+    reportRun(run.finish(File1->entries(), failedName, failure, stopped));
 }
 
 std::error_code MOJIK::rensub(const std::filesystem::path &aaa)
@@ -131,5 +136,5 @@ std::error_code MOJIK::rensub(const std::filesystem::path &aaa)
     const std::optional<std::filesystem::path> converted = conversion::convertedPath(aaa, mode);
     if (!converted)
         return std::make_error_code(std::errc::illegal_byte_sequence);
-    return sys::renameFile(aaa, *converted);
+    return m_run->rename(aaa, *converted);
 }

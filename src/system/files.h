@@ -19,6 +19,14 @@ std::error_code listFolders(const std::filesystem::path &folder, std::vector<std
 // Every bare name in the folder, hidden files and subfolders included. Unsorted.
 std::error_code listAllNames(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names);
 
+// Both at once: every name in the folder, and apart the ones the file list shows.
+std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
+                                     std::vector<std::filesystem::path> &files);
+
+// The longest name the folder's file system takes, in the units of a path's own
+// string (bytes here, UTF-16 units on Windows).
+std::size_t longestName(const std::filesystem::path &folder);
+
 // Renames `from` to `to` (both resolved against the working folder) without ever
 // replacing another file: fails with file_exists when `to` names another entry.
 // A change of letter case alone on a case-insensitive file system goes through a

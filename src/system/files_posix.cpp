@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <dirent.h>
+#include <climits>
 #include <fcntl.h>
 #include <string>
 #include <string_view>
@@ -254,6 +255,26 @@ std::error_code listFolders(const std::filesystem::path &folder, std::vector<std
 std::error_code listAllNames(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
 {
     return readFolder(folder, names, [](int, const dirent &) { return true; });
+}
+
+std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
+                                     std::vector<std::filesystem::path> &files)
+{
+    files.clear();
+    const std::error_code error = readFolder(folder, names, [&](int fd, const dirent &entry) {
+        if (isListedFile(fd, entry))
+            files.emplace_back(entry.d_name);
+        return true;
+    });
+    if (error)
+        files.clear();
+    return error;
+}
+
+std::size_t longestName(const std::filesystem::path &folder)
+{
+    const long most = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return most > 0 ? static_cast<std::size_t>(most) : NAME_MAX;
 }
 
 std::error_code renameFile(const std::filesystem::path &from, const std::filesystem::path &to)

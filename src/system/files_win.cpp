@@ -136,6 +136,30 @@ std::error_code listAllNames(const std::filesystem::path &folder, std::vector<st
     return readFolder(folder, names, [](DWORD) { return true; });
 }
 
+std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
+                                     std::vector<std::filesystem::path> &files)
+{
+    std::error_code error = listAllNames(folder, names);
+    if (!error)
+        error = listFiles(folder, files);
+    if (error) {
+        names.clear();
+        files.clear();
+    }
+    return error;
+}
+
+std::size_t longestName(const std::filesystem::path &folder)
+{
+    wchar_t root[MAX_PATH + 1] = {};
+    DWORD most = 0;
+    std::error_code error;
+    if (GetVolumePathNameW(std::filesystem::absolute(folder, error).c_str(), root, MAX_PATH + 1) &&
+        GetVolumeInformationW(root, nullptr, 0, nullptr, &most, nullptr, nullptr, 0) && most > 0)
+        return most;
+    return 255; // what NTFS, FAT and exFAT take alike
+}
+
 std::error_code renameFile(const std::filesystem::path &from, const std::filesystem::path &to)
 {
     if (from.native() == to.native())

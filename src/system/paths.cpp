@@ -1,5 +1,7 @@
-// plainFolder: the one spelling of a folder's path.
+// plainFolder, pathBytes and pathFromBytes.
 #include "system/paths.h"
+
+#include <type_traits>
 
 namespace sys {
 
@@ -10,6 +12,24 @@ std::filesystem::path plainFolder(const std::filesystem::path &path)
     if (plain.has_relative_path() && !plain.has_filename())
         plain = plain.parent_path();
     return plain;
+}
+
+std::string pathBytes(const std::filesystem::path &path)
+{
+    if constexpr (std::is_same_v<std::filesystem::path::value_type, char>) {
+        return path.native();
+    } else {
+        const std::u8string text = path.u8string();
+        return {text.begin(), text.end()};
+    }
+}
+
+std::filesystem::path pathFromBytes(std::string_view bytes)
+{
+    if constexpr (std::is_same_v<std::filesystem::path::value_type, char>)
+        return std::filesystem::path(std::string(bytes));
+    else
+        return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
 }
 
 } // namespace sys

@@ -1,11 +1,18 @@
-// One spelling for one folder, so that two paths to it compare equal.
+// One spelling for one folder, so that two paths to it compare equal, and a path as bytes.
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace sys {
 
 // The path made absolute and normal, with no trailing separator.
 std::filesystem::path plainFolder(const std::filesystem::path &path);
+
+// A path as bytes to store or print, and back: its own bytes here, UTF-8 on
+// Windows. Exact both ways for any path.
+std::string pathBytes(const std::filesystem::path &path);
+std::filesystem::path pathFromBytes(std::string_view bytes);
 
 } // namespace sys

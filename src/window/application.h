@@ -1,5 +1,8 @@
-// What the program sets up before its window: the Japanese interface and font.
+// What the program sets up before its window: the Japanese interface and font,
+// and the folder it opens in.
 #pragma once
+
+#include <filesystem>
 
 class QApplication;
 
@@ -8,3 +11,8 @@ class QApplication;
 // gothic at 9 pt the default font, and keeps freed memory for reuse (see
 // system/memory.h).
 void setUpApplication(QApplication &app);
+
+// Sets the application up, opens the window in `folder` (the folder of a file
+// given instead; where it was started when empty or when `folder` cannot be
+// entered, which a box then says) and runs it until it is closed.
+int openWindow(QApplication &app, const std::filesystem::path &folder);

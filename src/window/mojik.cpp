@@ -16,6 +16,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace {
 
@@ -125,6 +126,8 @@ MOJIK::MOJIK(controls::Services services, QWidget *parent)
     connect(Command1, &QPushButton::clicked, this, &MOJIK::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &MOJIK::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MOJIK::Command3_Click);
+    // Ctrl+Z takes the last run back: a key, not a control, so the window stays as it is.
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &MOJIK::undoLastRun);
 
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
 

@@ -9,11 +9,17 @@
 #include <QMainWindow>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 class QAction;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+
+namespace conversion {
+class Run;
+struct Outcome;
+} // namespace conversion
 
 namespace controls {
 class DriveList;
@@ -37,7 +43,9 @@ public:
 
     // conversion/run.cpp
     void Command1_Click();
-    std::error_code rensub(const std::filesystem::path &aaa);
+
+    // conversion/undo_window.cpp (Ctrl+Z)
+    void undoLastRun();
 
     // listing/export.cpp
     void Command2_Click();
@@ -49,6 +57,12 @@ public:
     void about_Click();
 
 private:
+    // conversion/run.cpp
+    std::error_code rensub(const std::filesystem::path &aaa);
+    void reportRun(const conversion::Outcome &outcome);
+    // One name or reason a line, as many as a box holds, then how many more.
+    static QString itemLines(const std::vector<QString> &items);
+
     // window/navigation.cpp
     void agreeWithFolderList();
 
@@ -57,6 +71,7 @@ private:
 
     controls::Services m_services;
     sys::CurrentFolders m_folders; // the process's current drive and folder
+    conversion::Run *m_run = nullptr; // the run under way, which rensub renames through
 
     QRadioButton *Option1;
     QRadioButton *Option2;

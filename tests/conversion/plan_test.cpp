@@ -1,6 +1,7 @@
 // Tests of which files a run renames and which it leaves, before any rename.
 #include "conversion/plan.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -9,13 +10,25 @@ using conversion::Case;
 using conversion::SkipReason;
 using Names = std::vector<std::filesystem::path>;
 
+using Skipped = std::vector<std::pair<std::filesystem::path, SkipReason>>;
+
+void expectPlan(const conversion::Plan &plan, const std::vector<bool> &rename, const Skipped &skipped, const char *what)
+{
+    EXPECT_EQ(plan.rename, rename) << what;
+    ASSERT_EQ(plan.skipped.size(), skipped.size()) << what;
+    for (std::size_t i = 0; i < skipped.size(); ++i) {
+        EXPECT_EQ(plan.skipped[i].name, skipped[i].first) << what;
+        EXPECT_EQ(plan.skipped[i].reason, skipped[i].second) << what;
+    }
+}
+
 struct PlanRow {
     const char *what;
     Names listed;
     Names others; // hidden files, subfolders: in the folder, not in the list
     Case mode;
     std::vector<bool> rename;
-    std::vector<std::pair<std::filesystem::path, SkipReason>> skipped;
+    Skipped skipped;
 };
 
 TEST(Plan, RenamesOnlyWhatReplacesNothing)
@@ -36,13 +49,52 @@ TEST(Plan, RenamesOnlyWhatReplacesNothing)
     for (const PlanRow &row : rows) {
         Names folder = row.listed;
         folder.insert(folder.end(), row.others.begin(), row.others.end());
-        const conversion::Plan plan = conversion::planRun(row.listed, folder, row.mode);
-        EXPECT_EQ(plan.rename, row.rename) << row.what;
-        ASSERT_EQ(plan.skipped.size(), row.skipped.size()) << row.what;
-        for (std::size_t i = 0; i < row.skipped.size(); ++i) {
-            EXPECT_EQ(plan.skipped[i].name, row.skipped[i].first) << row.what;
-            EXPECT_EQ(plan.skipped[i].reason, row.skipped[i].second) << row.what;
+        const conversion::Plan plan = conversion::planRun(row.listed, {folder, row.listed}, row.mode);
+        expectPlan(plan, row.rename, row.skipped, row.what);
+    }
+}
+
+// Names left for a reason of their own: bytes that may be Shift_JIS, a new name
+// too long for the file system, an entry that is no longer a file.
+TEST(Plan, LeavesNamesThatWouldBeSpoiledOrCannotBeRenamed)
+{
+    std::string turned;
+    for (int i = 0; i < 120; ++i)
+        turned += "\u0250"; // ɐ: two bytes, and its upper case Ɐ three
+    const std::string sjisOnly = "\x83\x41\x83\x58.txt"; // アス.txt in Shift_JIS: not UTF-8
+    const struct {
+        const char *what;
+        Names listed;
+        Names others;
+        std::size_t longest;
+        std::vector<bool> rename;
+        Skipped skipped;
+    } rows[] = {
+        {"katakana pairs beside a Shift_JIS name", {"\xC4\xB1.txt", "\xD0\xBD.txt", "Abc.txt"}, {sjisOnly}, 255,
+         {false, false, true}, {{"\xC4\xB1.txt", SkipReason::ShiftJis}, {"\xD0\xBD.txt", SkipReason::ShiftJis}}},
+        {"real UTF-8 beside a Shift_JIS name, in doubt", {"\xC3\xA4rger.doc"}, {sjisOnly}, 255, {false},
+         {{"\xC3\xA4rger.doc", SkipReason::ShiftJis}}},
+        {"a symbol from katakana pairs", {"\xC2\xA7\xC2\xB1.txt"}, {}, 255, {false},
+         {{"\xC2\xA7\xC2\xB1.txt", SkipReason::ShiftJis}}},
+        {"two scripts side by side from katakana pairs", {"\xC4\xB1\xD0\xBD.txt"}, {}, 255, {false},
+         {{"\xC4\xB1\xD0\xBD.txt", SkipReason::ShiftJis}}},
+        {"real UTF-8 alone", {"\xC3\xA4rger.doc", "\xD0\xBC\xD0\xB0\xD0\xBC\xD0\xB0.txt", "\xCF\x89.txt"}, {}, 255,
+         {true, true, true}, {}},
+        {"too long in upper case", {turned + ".txt", "short.txt"}, {}, 255, {false, true},
+         {{turned + ".txt", SkipReason::TooLong}}},
+        {"a folder took a listed file's place", {"was-a-file.txt", "still.txt"}, {"was-a-file.txt"}, 255,
+         {false, true}, {{"was-a-file.txt", SkipReason::NotAFile}}},
+    };
+    for (const auto &row : rows) {
+        Names names = row.listed;
+        Names files;
+        for (const auto &name : row.listed) {
+            if (std::find(row.others.begin(), row.others.end(), name) == row.others.end())
+                files.push_back(name);
         }
+        names.insert(names.end(), row.others.begin(), row.others.end());
+        const conversion::Plan plan = conversion::planRun(row.listed, {names, files, row.longest}, Case::Upper);
+        expectPlan(plan, row.rename, row.skipped, row.what);
     }
 }
 
@@ -50,7 +102,8 @@ TEST(Plan, FindsNamesTheFolderDidNotTake)
 {
     // x.txt stays: X.TXT is taken; the run gave A.TXT, B.TXT and C.TXT.
     const Names listed{"a.txt", "b.txt", "c.txt", "D", "x.txt"};
-    const conversion::Plan plan = conversion::planRun(listed, {"a.txt", "b.txt", "c.txt", "D", "x.txt", "X.TXT"}, conversion::Case::Upper);
+    const conversion::Plan plan =
+        conversion::planRun(listed, {{"a.txt", "b.txt", "c.txt", "D", "x.txt", "X.TXT"}, listed}, conversion::Case::Upper);
     EXPECT_EQ(conversion::unchangedNames(plan, {"A.TXT", "b.txt", "C.TXT", "D", "x.txt", "X.TXT"}), Names{"B.TXT"});
     EXPECT_TRUE(conversion::unchangedNames(plan, {"A.TXT", "B.TXT", "C.TXT", "D", "x.txt", "X.TXT"}).empty());
 }

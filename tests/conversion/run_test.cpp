@@ -27,8 +27,10 @@ TEST(ConversionRun, UpperThenLowerGivesTheRuleNamesAndKeepsEveryContent)
     WindowHarness harness(fillAwkward);
     const auto &root = harness.folder.path();
 
+    // The Shift_JIS name shows the folder came from a Shift_JIS system: names that
+    // read as code page 932 too (漢字かな.txt, straße.txt) are left in doubt.
     harness.convert(true);
-    EXPECT_EQ(WindowHarness::namesIn(root), (Names{"MIXED.TXT", "0123", "漢字かな.TXT", "ＡＢＣ.TXT", "STRAßE.TXT", ".hidden",
+    EXPECT_EQ(WindowHarness::namesIn(root), (Names{"MIXED.TXT", "0123", "漢字かな.txt", "ＡＢＣ.TXT", "straße.txt", ".hidden",
                                                   "x.txt", "X.TXT", kShiftJisName, "SubDir"}));
     EXPECT_EQ(WindowHarness::namesIn(root / "SubDir"), Names{"inner.txt"});
     // Every file still holds what it held: its first name.
@@ -37,7 +39,7 @@ TEST(ConversionRun, UpperThenLowerGivesTheRuleNamesAndKeepsEveryContent)
         EXPECT_EQ(testing_support::contentOf(root / now), was) << now;
 
     harness.convert(false);
-    EXPECT_EQ(WindowHarness::namesIn(root), (Names{"mixed.txt", "0123", "漢字かな.txt", "ａｂｃ.txt", "straße.txt", ".hidden",
+    EXPECT_EQ(WindowHarness::namesIn(root), (Names{"mixed.txt", "0123", "漢字かな.txt", "ＡＢＣ.TXT", "straße.txt", ".hidden",
                                                   "x.txt", "X.TXT", kShiftJisName, "SubDir"}));
     EXPECT_EQ(testing_support::contentOf(root / "mixed.txt"), "MixEd.txt");
     EXPECT_EQ(testing_support::contentOf(root / "X.TXT"), "X.TXT");
@@ -56,6 +58,7 @@ TEST(ConversionRun, UpperThenLowerGivesTheRuleNamesAndKeepsEveryContent)
     const QString report = harness.fake.shown[1].prompt;
     EXPECT_TRUE(report.contains(QStringLiteral("x.txt … X.TXT という名前が既にあります"))) << report.toStdString();
     EXPECT_TRUE(report.contains(QStringLiteral("名前の文字コードが正しくありません"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("漢字かな.txt … Shift_JIS の名前かもしれないので"))) << report.toStdString();
     EXPECT_TRUE(harness.fake.shown[3].prompt.contains(QStringLiteral("X.TXT … x.txt という名前が既にあります")));
 }
 
@@ -109,6 +112,31 @@ TEST(ConversionRun, ARefusedRenameStopsTheRunSaysWhyAndRefreshesTheList)
     EXPECT_TRUE(told.contains(QStringLiteral("それまでに 1 個のファイル名を変更しました。"))) << told.toStdString();
     const auto &entries = harness.control<controls::FileList>("File1")->entries();
     EXPECT_EQ(entries, (std::vector<std::filesystem::path>{"A.TXT", "c.txt"}));
+}
+
+// A name too long in its new case, and a listed file that a folder replaced after
+// the list showed it: each is left with its reason, the rest converts, and no box
+// says anything false about the drive.
+TEST(ConversionRun, LeavesWhatCannotBeRenamedAndConvertsTheRest)
+{
+    std::string turned;
+    for (int i = 0; i < 120; ++i)
+        turned += "\u0250"; // ɐ grows from two bytes to three in upper case: 364 bytes in all
+    WindowHarness harness([&](const auto &folder) {
+        for (const std::string &name : {turned + ".txt", std::string("became-a-folder.txt"), std::string("plain.txt")})
+            folder.file(name);
+    });
+    harness.window();
+    std::filesystem::remove(harness.folder.path() / "became-a-folder.txt");
+    harness.folder.folder("became-a-folder.txt/inside");
+    harness.convert(true);
+
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), (Names{turned + ".txt", "became-a-folder.txt", "PLAIN.TXT"}));
+    ASSERT_EQ(harness.fake.shown.size(), 2u) << harness.fake.shown.back().prompt.toStdString();
+    const QString report = harness.fake.shown[1].prompt;
+    EXPECT_TRUE(report.startsWith(QStringLiteral("次の 2 個のファイルは、名前を変更しませんでした。"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("became-a-folder.txt … 一覧を表示した後で、ファイルではなくなっています")));
+    EXPECT_TRUE(report.contains(QStringLiteral(".txt … 新しい名前はこのドライブには長すぎます")));
 }
 
 TEST(ConversionRun, AFolderThatCannotBeEnteredRenamesNothing)

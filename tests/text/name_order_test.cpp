@@ -1,10 +1,9 @@
-// Tests of the order of the file list and of the folders the folder list shows.
-#include "controls/file_list.h"
-#include "controls/folder_list.h"
+// Tests of the order the file list shows names in.
+#include "text/name_order.h"
 
-#include "support/temp_folder.h"
-
+#include <QString>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <random>
 
 namespace {
@@ -12,7 +11,7 @@ namespace {
 TEST(FileListOrder, SortsWithoutRegardToCaseInAFixedOrder)
 {
     std::vector<std::filesystem::path> names{"b.txt", "a.txt", "漢字.txt", "c", "ä.txt", "_x", "A.txt", "Ä.txt", "B.TXT"};
-    controls::sortNames(names);
+    text::sortNames(names);
     EXPECT_EQ(names, (std::vector<std::filesystem::path>{"_x", "A.txt", "a.txt", "B.TXT", "b.txt", "c", "Ä.txt", "ä.txt",
                                                          "漢字.txt"}));
 }
@@ -42,28 +41,8 @@ TEST(FileListOrder, SortsManyNamesAlikeInTheirBeginnings)
     names.erase(std::unique(names.begin(), names.end()), names.end());
     std::shuffle(names.begin(), names.end(), random);
 
-    controls::sortNames(names);
+    text::sortNames(names);
     EXPECT_EQ(names, expected);
-}
-
-TEST(FolderListRows, ShowsSubfoldersAndLinksToFoldersButNoHiddenOnesOrFiles)
-{
-    testing_support::TempFolder folder;
-    for (const char *name : {"b", "A", ".hidden", "C/inner"})
-        folder.folder(name);
-    folder.file("file.txt");
-    std::filesystem::create_directory_symlink(folder.path() / "b", folder.path() / "Link");
-    std::filesystem::create_symlink(folder.path() / "file.txt", folder.path() / "fileLink");
-
-    controls::FolderList list;
-    list.setDriveOf([&](const std::filesystem::path &) { return folder.path(); });
-    ASSERT_FALSE(list.setPath(folder.path()));
-    QStringList rows;
-    for (int i = 0; i < list.count(); ++i)
-        rows << list.item(i)->text();
-    EXPECT_EQ(rows, (QStringList{QString::fromStdString(folder.path().string()), "A", "b", "C", "Link"}));
-    EXPECT_EQ(list.setPath(folder.path() / "file.txt"), std::errc::not_a_directory);
-    EXPECT_EQ(list.path(), folder.path());
 }
 
 } // namespace

@@ -1,0 +1,242 @@
+// run: the case run, its undo and the listing from the command line.
+#include "command_line/command_line.h"
+
+#include "command_line/output.h"
+#include "conversion/engine.h"
+#include "conversion/report.h"
+#include "conversion/undo.h"
+#include "listing/listing.h"
+#include "system/files.h"
+#include "system/paths.h"
+#include "text/names.h"
+#include "text/reason.h"
+
+#include <QSaveFile>
+
+namespace command_line {
+
+namespace {
+
+using Path = std::filesystem::path;
+
+QString shown(const Path &path)
+{
+    return text::displayName(path);
+}
+
+// What leads a folder's names in what is printed: its path below the top
+// folder of the run, or nothing for the top folder itself.
+std::string prefixOf(const Path &folder, const Path &root)
+{
+    return folder == root ? std::string() : sys::pathBytes(folder.lexically_relative(root)) + '/';
+}
+
+// FOLDER as one plain spelling; nothing, after saying so, when it is no folder.
+std::optional<Path> folderOf(const Options &options)
+{
+    const Path folder = sys::plainFolder(options.folder);
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        say(QStringLiteral("%1 というフォルダーはありません。").arg(shown(options.folder)));
+        return std::nullopt;
+    }
+    return folder;
+}
+
+// The folders a recursive run works on: `root` and every folder below it, but
+// hidden folders and links to folders, which it does not enter.
+std::error_code foldersFrom(const Path &root, std::vector<Path> &folders, Path &unread)
+{
+    folders = {root};
+    for (std::size_t next = 0; next < folders.size(); ++next) {
+        std::vector<Path> names;
+        if (const std::error_code error = sys::listFolders(folders[next], names)) {
+            unread = folders[next];
+            return error;
+        }
+        std::sort(names.begin(), names.end());
+        for (const Path &name : names) {
+            std::error_code error;
+            if (!std::filesystem::is_symlink(folders[next] / name, error))
+                folders.push_back(folders[next] / name);
+        }
+    }
+    return {};
+}
+
+// One folder of a run: planned, journalled and renamed on its own. `prefix` leads
+// its names in what is printed (the folder below the top one, or nothing).
+int convertFolder(const Options &options, const Path &folder, const Path &root, const std::string &group,
+                  const std::string &prefix, Printer &out)
+{
+    conversion::Run run(folder, options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower);
+    std::error_code error = run.planFolder();
+    if (error) {
+        say(QStringLiteral("%1 の内容を読めませんでした。ここで止めました。\n%2").arg(shown(folder), text::reasonText(error)));
+        return kStopped;
+    }
+    const conversion::JournalStore journals = conversion::JournalStore::standard();
+    if (!options.dryRun && (error = run.writeJournal(journals, group, root))) {
+        say(QStringLiteral("元に戻すための履歴を %1 に書けなかったので、%2 のファイル名は変更していません。\n%3")
+                .arg(shown(journals.folder()), shown(folder), text::reasonText(error)));
+        return kStopped;
+    }
+    const conversion::Outcome outcome =
+        options.dryRun ? conversion::Outcome{0, {}, {}, false, run.planned().skipped, {}} : run.renameAll();
+
+    const conversion::Plan &plan = run.planned();
+    const std::vector<Path> &listed = run.listed();
+    std::size_t printed = 0;
+    for (std::size_t i = 0; i < listed.size() && (options.dryRun || printed < outcome.renamed); ++i) {
+        if (plan.rename[i]) {
+            out.add(prefix + sys::pathBytes(listed[i]) + " → " + prefix + sys::pathBytes(plan.newNames[i]) + '\n');
+            ++printed;
+        }
+    }
+    const QString where = text::displayName(sys::pathFromBytes(prefix));
+    for (const conversion::Skip &skip : outcome.skipped)
+        out.add(where + conversion::skipText(skip) + QLatin1Char('\n'));
+    for (const Path &name : outcome.unchanged)
+        out.add(where + shown(name) + QStringLiteral(" … 変更を受け付けられましたが、大文字と小文字が変わっていません\n"));
+
+    if (outcome.failure) {
+        out.flush();
+        say(QStringLiteral("%1 の名前を変更できなかったので、ここで止めました。\n%2\nそれまでに %3 個のファイル名を変更しました。")
+                .arg(shown(folder / outcome.failedName), text::reasonText(outcome.failure))
+                .arg(outcome.renamed));
+        return kStopped;
+    }
+    return outcome.skipped.empty() && outcome.unchanged.empty() ? kDone : kLeft;
+}
+
+int convert(const Options &options)
+{
+    const std::optional<Path> root = folderOf(options);
+    if (!root)
+        return kUsage;
+    std::vector<Path> folders{*root};
+    Path unread;
+    if (options.recursive) {
+        if (const std::error_code error = foldersFrom(*root, folders, unread)) {
+            say(QStringLiteral("%1 の内容を読めなかったので、ファイル名は変更していません。\n%2")
+                    .arg(shown(unread), text::reasonText(error)));
+            return kStopped;
+        }
+    }
+    const std::string group = options.recursive ? conversion::JournalStore::newGroup() : std::string();
+    Printer out;
+    int exit = kDone;
+    for (const Path &folder : folders) {
+        const int code =
+            convertFolder(options, folder, options.recursive ? *root : Path(), group, prefixOf(folder, *root), out);
+        if (code == kStopped)
+            return code;
+        exit = std::max(exit, code);
+    }
+    return exit;
+}
+
+int undo(const Options &options)
+{
+    const std::optional<Path> folder = folderOf(options);
+    if (!folder)
+        return kUsage;
+    const conversion::JournalStore journals = conversion::JournalStore::standard();
+    std::vector<conversion::StoredJournal> runs;
+    if (options.recursive) {
+        runs = journals.latestRecursive(*folder);
+    } else if (std::optional<conversion::StoredJournal> latest = journals.latest(*folder)) {
+        runs.push_back(std::move(*latest));
+    }
+    if (runs.empty()) {
+        say(QStringLiteral("%1 には、元に戻せる変換がありません。").arg(shown(*folder)));
+        return kLeft;
+    }
+    // Every journal is read whole before any name goes back.
+    for (const conversion::StoredJournal &stored : runs) {
+        if (stored.error || !stored.journal) {
+            say(stored.error ? QStringLiteral("履歴ファイル %1 を読めなかったので、元に戻せません。\n%2")
+                                   .arg(shown(stored.file), text::reasonText(stored.error))
+                             : QStringLiteral("履歴ファイル %1 が壊れているので、元に戻せません。").arg(shown(stored.file)));
+            return kStopped;
+        }
+    }
+    Printer out;
+    bool left = false;
+    for (const conversion::StoredJournal &stored : runs) {
+        const conversion::UndoOutcome outcome = conversion::undoRun(stored);
+        const Path &where = stored.journal->folder;
+        const QString prefix = shown(sys::pathFromBytes(prefixOf(where, *folder)));
+        for (const auto &[from, to] : outcome.changed)
+            out.add(prefix + conversion::changedText(from, to) + QLatin1Char('\n'));
+        left = left || !outcome.changed.empty();
+        if (outcome.failure) {
+            out.flush();
+            say(QStringLiteral("%1 の名前を元に戻せなかったので、ここで止めました。\n%2\nそれまでに %3 個のファイル名を元に戻しました。")
+                    .arg(shown(where / outcome.failedName), text::reasonText(outcome.failure))
+                    .arg(outcome.renamed));
+            return kStopped;
+        }
+        if (outcome.markFailure)
+            say(QStringLiteral("元に戻しましたが、そのことを履歴ファイル %1 に書けませんでした。\n%2")
+                    .arg(shown(stored.file), text::reasonText(outcome.markFailure)));
+    }
+    return left ? kLeft : kDone;
+}
+
+int list(const Options &options)
+{
+    const std::optional<Path> folder = folderOf(options);
+    if (!folder)
+        return kUsage;
+    std::vector<Path> names;
+    std::string bytes;
+    std::error_code error = conversion::listedFiles(*folder, names);
+    if (!error)
+        error = listing::listingBytes(*folder, names, bytes);
+    if (error) {
+        say(QStringLiteral("%1 の一覧を作れませんでした。\n%2").arg(shown(*folder), text::reasonText(error)));
+        return kStopped;
+    }
+    QSaveFile file(shown(options.output));
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit()) {
+        say(QStringLiteral("%1 に書き込めませんでした。\n%2").arg(shown(options.output), file.errorString()));
+        return kStopped;
+    }
+    return kDone;
+}
+
+} // namespace
+
+int run(const Options &options)
+{
+    if (!options.error.isEmpty()) {
+        say(options.error + QStringLiteral("\nmojik --help で使い方を表示します。"));
+        return kUsage;
+    }
+    switch (options.action) {
+    case Action::Help: {
+        Printer out;
+        out.add(helpText());
+        return kDone;
+    }
+    case Action::Version: {
+        Printer out;
+        out.add(std::string("MOJIK 1.04\n"));
+        return kDone;
+    }
+    case Action::Upper:
+    case Action::Lower:
+        return convert(options);
+    case Action::Undo:
+        return undo(options);
+    case Action::List:
+        return list(options);
+    case Action::Window:
+        break;
+    }
+    return kUsage;
+}
+
+} // namespace command_line

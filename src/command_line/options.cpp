@@ -1,0 +1,127 @@
+// parseOptions and helpText, with QCommandLineParser.
+#include "command_line/options.h"
+
+#include "text/names.h"
+
+#include <QCommandLineParser>
+
+namespace command_line {
+
+namespace {
+
+// An argument that is not valid text stands in the parser's list as a mark
+// that leads back to its bytes.
+constexpr char16_t kRawMark = u'\uE000';
+
+QString argumentText(const std::string &bytes, std::size_t index)
+{
+    if (const std::optional<QString> text = text::nameText(std::filesystem::path(bytes)))
+        return *text;
+    return QChar(kRawMark) + QString::number(index);
+}
+
+std::filesystem::path argumentPath(const QString &text, const std::vector<std::string> &arguments)
+{
+    if (text.startsWith(QChar(kRawMark)))
+        return arguments[text.mid(1).toULongLong()];
+    return text::nameFromText(text);
+}
+
+} // namespace
+
+Options parseOptions(const std::vector<std::string> &arguments)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    const QCommandLineOption upper(QStringLiteral("upper"));
+    const QCommandLineOption lower(QStringLiteral("lower"));
+    const QCommandLineOption undo(QStringLiteral("undo"));
+    const QCommandLineOption list(QStringLiteral("list"));
+    const QCommandLineOption output(QStringLiteral("output"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption dryRun(QStringList{QStringLiteral("n"), QStringLiteral("dry-run")});
+    const QCommandLineOption recursive(QStringList{QStringLiteral("r"), QStringLiteral("recursive")});
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({upper, lower, undo, list, output, dryRun, recursive, help, version});
+
+    QStringList texts{QStringLiteral("mojik")};
+    for (std::size_t i = 0; i < arguments.size(); ++i)
+        texts << argumentText(arguments[i], i);
+
+    Options options;
+    if (!parser.parse(texts)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        options.error = unknown.isEmpty() ? QStringLiteral("--output には書き出すファイルの名前が要ります。")
+                                          : QStringLiteral("%1%2 というオプションはありません。")
+                                                .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
+                                                     unknown.first());
+        return options;
+    }
+    if (parser.isSet(help)) {
+        options.action = Action::Help;
+        return options;
+    }
+    if (parser.isSet(version)) {
+        options.action = Action::Version;
+        return options;
+    }
+
+    int actions = 0;
+    for (const auto &[option, action] : {std::pair{&upper, Action::Upper}, std::pair{&lower, Action::Lower},
+                                         std::pair{&undo, Action::Undo}, std::pair{&list, Action::List}}) {
+        if (parser.isSet(*option)) {
+            options.action = action;
+            ++actions;
+        }
+    }
+    const QStringList folders = parser.positionalArguments();
+    if (folders.size() == 1)
+        options.folder = argumentPath(folders.first(), arguments);
+    if (parser.isSet(output))
+        options.output = argumentPath(parser.value(output), arguments);
+    options.dryRun = parser.isSet(dryRun);
+    options.recursive = parser.isSet(recursive);
+
+    const bool run = options.action == Action::Upper || options.action == Action::Lower;
+    if (actions > 1)
+        options.error = QStringLiteral("--upper、--lower、--undo、--list は一度に一つだけです。");
+    else if (folders.size() > 1)
+        options.error = QStringLiteral("フォルダーは一つだけ指定してください。");
+    else if (options.action != Action::Window && folders.isEmpty())
+        options.error = QStringLiteral("フォルダーを指定してください。");
+    else if (options.dryRun && !run)
+        options.error = QStringLiteral("-n (--dry-run) は --upper か --lower と一緒に使います。");
+    else if (options.recursive && !run && options.action != Action::Undo)
+        options.error = QStringLiteral("-r (--recursive) は --upper、--lower、--undo と一緒に使います。");
+    else if (parser.isSet(output) != (options.action == Action::List))
+        options.error = options.action == Action::List ? QStringLiteral("--list には --output FILE が要ります。")
+                                                       : QStringLiteral("--output は --list と一緒に使います。");
+    return options;
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+        "使い方:\n"
+        "  mojik [FOLDER]                      ウィンドウを開きます (FOLDER を指定するとそこで)\n"
+        "  mojik --upper [-n] [-r] FOLDER      ファイル名を大文字にします\n"
+        "  mojik --lower [-n] [-r] FOLDER      ファイル名を小文字にします\n"
+        "  mojik --undo [-r] FOLDER            そのフォルダーの直前の変換を元に戻します\n"
+        "  mojik --list FOLDER --output FILE   ファイル名の一覧を Shift_JIS で書き出します\n"
+        "  mojik --help | --version\n"
+        "\n"
+        "オプション:\n"
+        "  -n, --dry-run     変更せずに、変更する名前 (旧 → 新) とそのままにする名前と理由を表示します\n"
+        "  -r, --recursive   下のフォルダーにも同じ変換をします (隠しフォルダーとフォルダーへのリンクには入りません)\n"
+        "\n"
+        "隠しファイル、サブフォルダー、フォルダー名は変更しません。ほかのファイルを置き換えることはありません。\n"
+        "変換のたびに、元に戻すための履歴を $XDG_STATE_HOME/mojik (既定は ~/.local/state/mojik) に残します。\n"
+        "\n"
+        "終了コード:\n"
+        "  0  すべての名前が指定の大文字・小文字になった (--undo ではすべての名前が元に戻った)\n"
+        "  1  そのままにした名前がある (-n では実行した場合と同じ)\n"
+        "  2  使い方の誤り\n"
+        "  3  名前を変更できず途中で止まった、またはフォルダーや履歴を読み書きできなかった\n");
+}
+
+} // namespace command_line

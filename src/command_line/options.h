@@ -1,0 +1,29 @@
+// The command line's options: what was asked for, read from the raw arguments so
+// that a folder named in any bytes is taken as it is.
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace command_line {
+
+enum class Action { Window, Upper, Lower, Undo, List, Help, Version };
+
+struct Options {
+    Action action = Action::Window;
+    std::filesystem::path folder; // empty when none was given (the window then opens where it was started)
+    std::filesystem::path output; // --list's file
+    bool dryRun = false;
+    bool recursive = false;
+    QString error; // a usage error, in Japanese; the rest then means nothing
+};
+
+// Reads the arguments after the program's name.
+Options parseOptions(const std::vector<std::string> &arguments);
+
+// The Japanese help text.
+QString helpText();
+
+} // namespace command_line

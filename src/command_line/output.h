@@ -1,0 +1,25 @@
+// What the command line prints: names as their own bytes on standard output, so
+// that a script gets them exactly, and messages on standard error.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace command_line {
+
+// Collects standard output and writes it at once, which a run of many thousand
+// names would otherwise spend its time on.
+class Printer {
+public:
+    ~Printer() { flush(); }
+    void add(const std::string &bytes) { m_out += bytes; }
+    void add(const QString &text) { m_out += text.toStdString(); }
+    void flush();
+
+private:
+    std::string m_out;
+};
+
+void say(const QString &message);
+
+} // namespace command_line

@@ -1,0 +1,106 @@
+// Run: a case run on one folder, from its plan and journal to what came of it.
+#include "conversion/engine.h"
+
+#include "system/durable_file.h"
+#include "system/files.h"
+#include "system/paths.h"
+#include "text/name_order.h"
+
+#include <algorithm>
+
+namespace conversion {
+
+std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
+{
+    const std::error_code error = sys::listFiles(folder, names);
+    text::sortNames(names);
+    return error;
+}
+
+Run::Run(const std::filesystem::path &folder, Case mode) : m_folder(sys::plainFolder(folder)), m_mode(mode) {}
+
+std::error_code Run::plan(const std::vector<std::filesystem::path> &listed)
+{
+    m_listed = &listed;
+    return readAndPlan(false);
+}
+
+std::error_code Run::planFolder()
+{
+    m_listed = &m_ownListed;
+    return readAndPlan(true);
+}
+
+std::error_code Run::readAndPlan(bool listFiles)
+{
+    FolderNow now;
+    if (const std::error_code error = sys::listAllNamesAndFiles(m_folder, now.names, now.files))
+        return error;
+    if (listFiles) {
+        m_ownListed = now.files;
+        text::sortNames(m_ownListed);
+    }
+    now.longestName = sys::longestName(m_folder);
+    m_plan = planRun(*m_listed, now, m_mode);
+    return {};
+}
+
+std::size_t Run::toRename() const
+{
+    return static_cast<std::size_t>(std::count(m_plan.rename.begin(), m_plan.rename.end(), true));
+}
+
+std::error_code Run::writeJournal(const JournalStore &store, const std::string &group, const std::filesystem::path &root)
+{
+    Journal journal{m_folder, m_mode, group, root, {}, 0, false};
+    journal.pairs.reserve(toRename());
+    for (std::size_t i = 0; i < m_listed->size(); ++i) {
+        if (m_plan.rename[i])
+            journal.pairs.emplace_back((*m_listed)[i], m_plan.newNames[i]);
+    }
+    if (journal.pairs.empty())
+        return {};
+    return store.write(journal, m_journal);
+}
+
+std::error_code Run::rename(const std::filesystem::path &name, const std::filesystem::path &newName)
+{
+    const std::error_code error = sys::renameFile(m_folder / name, m_folder / newName);
+    if (!error)
+        ++m_renamed;
+    return error;
+}
+
+Outcome Run::finish(const std::vector<std::filesystem::path> &listedNow, const std::filesystem::path &failedName,
+                    std::error_code failure, bool stopped)
+{
+    Outcome outcome;
+    outcome.renamed = m_renamed;
+    outcome.failedName = failedName;
+    outcome.failure = failure;
+    outcome.stopped = stopped;
+    outcome.skipped = m_plan.skipped;
+    // Undo does not need the mark (it reads the names as they are), so a mark that
+    // cannot be written takes nothing from the run.
+    if (!m_journal.empty())
+        sys::appendToFile(m_journal, doneMark(m_renamed));
+    if (!failure && !stopped)
+        outcome.unchanged = unchangedNames(m_plan, listedNow);
+    return outcome;
+}
+
+Outcome Run::renameAll()
+{
+    const std::vector<std::filesystem::path> &listed = *m_listed;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (!m_plan.rename[i])
+            continue;
+        if (const std::error_code error = rename(listed[i], m_plan.newNames[i]))
+            return finish({}, listed[i], error);
+    }
+    std::vector<std::filesystem::path> now;
+    sys::listFiles(m_folder, now);
+    return finish(now);
+}
+
+} // namespace conversion

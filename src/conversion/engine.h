@@ -1,0 +1,78 @@
+// The run without a window: plan, journal, renames and what came of them. The
+// window's handler and the command line both drive it.
+#pragma once
+
+#include "conversion/journal_store.h"
+#include "conversion/plan.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace conversion {
+
+// What a run did, for the user to be told.
+struct Outcome {
+    std::size_t renamed = 0;
+    std::filesystem::path failedName; // the name whose rename was refused
+    std::error_code failure;          // why; the run stopped there
+    bool stopped = false;             // stopped by the user between two renames
+    std::vector<Skip> skipped;
+    // Renames the file system took but whose case did not change.
+    std::vector<std::filesystem::path> unchanged;
+};
+
+class Run {
+public:
+    // `folder` is made absolute and plain, so that its journals are found again.
+    Run(const std::filesystem::path &folder, Case mode);
+
+    // Reads every name of the folder and plans the renames of `listed`, the names
+    // the file list shows, which stay as they are until the run ends. Nothing is
+    // renamed yet.
+    std::error_code plan(const std::vector<std::filesystem::path> &listed);
+    // The same on the files the folder's file list would show, from one reading of it.
+    std::error_code planFolder();
+
+    // Writes the journal before the first rename; a run that renames nothing
+    // needs none. `group` and `root` tie together the folders of a recursive run.
+    std::error_code writeJournal(const JournalStore &store, const std::string &group = {},
+                                 const std::filesystem::path &root = {});
+
+    const std::filesystem::path &folder() const { return m_folder; }
+    Case mode() const { return m_mode; }
+    const std::vector<std::filesystem::path> &listed() const { return *m_listed; }
+    const Plan &planned() const { return m_plan; }
+    std::size_t toRename() const;
+
+    // Renames the listed file `name` to `newName`, never replacing another file.
+    std::error_code rename(const std::filesystem::path &name, const std::filesystem::path &newName);
+
+    // Ends the run after its last rename, a refused one or a stop: marks in the
+    // journal how far it got, and finds the names the folder, as listed now, did
+    // not take.
+    Outcome finish(const std::vector<std::filesystem::path> &listedNow, const std::filesystem::path &failedName = {},
+                   std::error_code failure = {}, bool stopped = false);
+
+    // The whole run at once, as the command line does it: every planned rename in
+    // the list's order, stopping at a refused one.
+    Outcome renameAll();
+
+private:
+    // Reads the folder once; with `listFiles`, takes its files as the list.
+    std::error_code readAndPlan(bool listFiles);
+
+    std::filesystem::path m_folder;
+    Case m_mode;
+    const std::vector<std::filesystem::path> *m_listed = nullptr;
+    std::vector<std::filesystem::path> m_ownListed; // planFolder's list
+    Plan m_plan;
+    std::filesystem::path m_journal; // empty until written
+    std::size_t m_renamed = 0;
+};
+
+// The files a folder's file list shows, in its order.
+std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names);
+
+} // namespace conversion

@@ -1,0 +1,47 @@
+// A run's journal: the folder and every old and new name, written before the
+// first rename, so that the run can be taken back whatever happens to it.
+#pragma once
+
+#include "conversion/plan.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace conversion {
+
+struct Journal {
+    std::filesystem::path folder; // absolute; every name below is a bare name in it
+    Case mode = Case::Upper;
+    std::string group;            // shared by the folders of one recursive run; empty otherwise
+    std::filesystem::path root;   // the folder a recursive run started from; empty otherwise
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> pairs; // old name, new name
+    std::size_t done = 0; // how many of the pairs, in order, the run had renamed when it last said
+    bool undone = false;
+};
+
+// The journal as written before the run: everything but the marks after it.
+std::string journalBytes(const Journal &journal);
+
+// The marks a journal takes afterwards, appended at its end.
+std::string doneMark(std::size_t done);
+std::string undoneMark();
+
+// Reads a journal and its marks. Nothing when it is damaged in any way, or names
+// anything but a bare name ("/", "..", an empty name) or a folder that is not a
+// full path: a journal is read whole or not at all.
+std::optional<Journal> parseJournal(std::string_view bytes);
+
+// The folder a journal is of, from its first kJournalHead bytes; nothing when
+// they are not a journal's.
+constexpr std::size_t kJournalHead = 70000;
+std::optional<std::filesystem::path> journalFolder(std::string_view head);
+
+// Whether `name` is one entry's own name: no folder part, not "." or "..".
+bool isBareName(const std::filesystem::path &name);
+
+} // namespace conversion

@@ -1,0 +1,169 @@
+// JournalStore: journal files named by their folder, time and run, so that a
+// folder's runs are found by name without opening the others.
+#include "conversion/journal_store.h"
+
+#include "system/durable_file.h"
+#include "system/files.h"
+#include "system/paths.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+
+namespace conversion {
+
+namespace {
+
+constexpr std::size_t kRunsKept = 20;
+constexpr std::string_view kSuffix = ".journal";
+
+// A folder's mark in the names of its journals: a 64-bit FNV-1a hash of its path.
+std::string folderMark(const std::filesystem::path &folder)
+{
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const auto unit : folder.native()) {
+        hash ^= static_cast<std::uint64_t>(unit);
+        hash *= 0x100000001b3ULL;
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+// <folder>-<time>-<run>-<root>.journal, in which the time and the run's number
+// sort as written; a run of one folder has the root mark "0".
+std::string fileName(const Journal &journal)
+{
+    static std::atomic<unsigned> counter{0};
+    char run[64];
+    std::snprintf(run, sizeof run, "-%013lld-%010lld-%06u-", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
+                  static_cast<long long>(QCoreApplication::applicationPid()), counter++);
+    return folderMark(journal.folder) + run + (journal.root.empty() ? "0" : folderMark(journal.root)) +
+           std::string(kSuffix);
+}
+
+StoredJournal load(const std::filesystem::path &file)
+{
+    StoredJournal stored{file, std::nullopt, {}};
+    std::string bytes;
+    stored.error = sys::readFile(file, bytes);
+    if (!stored.error)
+        stored.journal = parseJournal(bytes);
+    return stored;
+}
+
+bool endsWith(const std::string &name, std::string_view end)
+{
+    return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
+}
+
+} // namespace
+
+JournalStore JournalStore::standard()
+{
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || !QDir::isAbsolutePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return JournalStore(std::filesystem::path(state.toStdString()) / "mojik");
+}
+
+std::string JournalStore::newGroup()
+{
+    static std::atomic<unsigned> counter{0};
+    return std::to_string(QDateTime::currentMSecsSinceEpoch()) + '-' +
+           std::to_string(QCoreApplication::applicationPid()) + '-' + std::to_string(counter++);
+}
+
+std::vector<std::filesystem::path> JournalStore::filesOf(const std::string &prefix) const
+{
+    std::vector<std::filesystem::path> names;
+    sys::listAllNames(m_folder, names);
+    std::vector<std::filesystem::path> files;
+    for (const auto &name : names) {
+        if (name.native().starts_with(prefix) && endsWith(name.native(), kSuffix))
+            files.push_back(m_folder / name);
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::error_code JournalStore::write(const Journal &journal, std::filesystem::path &file) const
+{
+    std::error_code error;
+    std::filesystem::create_directories(m_folder, error);
+    if (error)
+        return error;
+    file = m_folder / fileName(journal);
+    if ((error = sys::writeNewFileDurably(file, journalBytes(journal))))
+        return error;
+    // Only journals that are this folder's own go, however their names were come by.
+    std::vector<std::filesystem::path> older = filesOf(folderMark(journal.folder) + '-');
+    std::erase_if(older, [&](const std::filesystem::path &other) {
+        std::string head;
+        return sys::readFile(other, head, kJournalHead) || journalFolder(head) != journal.folder;
+    });
+    for (std::size_t i = 0; i + kRunsKept < older.size(); ++i)
+        std::filesystem::remove(older[i], error);
+    return {};
+}
+
+std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &asked) const
+{
+    const std::filesystem::path folder = sys::plainFolder(asked);
+    const std::vector<std::filesystem::path> files = filesOf(folderMark(folder) + '-');
+    for (auto file = files.rbegin(); file != files.rend(); ++file) {
+        StoredJournal stored = load(*file);
+        // A damaged journal of this folder may be its latest run: say so rather
+        // than take back an older one in its place.
+        if (!stored.journal || stored.error)
+            return stored;
+        if (stored.journal->folder == folder && !stored.journal->undone)
+            return stored;
+    }
+    return std::nullopt;
+}
+
+std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::path &asked) const
+{
+    const std::filesystem::path root = sys::plainFolder(asked);
+    const std::string rootMark = '-' + folderMark(root) + std::string(kSuffix);
+    std::vector<StoredJournal> found;
+    std::string group;
+    std::vector<std::filesystem::path> ofRoot = filesOf({});
+    std::erase_if(ofRoot, [&](const auto &file) { return !endsWith(file.filename().native(), rootMark); });
+    // Newest first by the time in the name, which follows the folder's mark.
+    std::sort(ofRoot.begin(), ofRoot.end(), [](const auto &a, const auto &b) {
+        return a.filename().native().substr(17) > b.filename().native().substr(17);
+    });
+    for (const auto &file : ofRoot) {
+        StoredJournal stored = load(file);
+        if (!stored.journal || stored.error) {
+            // Newer than any run found yet: it may be the latest run's, so say so.
+            if (group.empty())
+                return {std::move(stored)};
+            continue;
+        }
+        if (stored.journal->root != root)
+            continue;
+        if (group.empty()) {
+            if (stored.journal->undone)
+                continue;
+            group = stored.journal->group;
+        }
+        if (stored.journal->group == group && !stored.journal->undone)
+            found.push_back(std::move(stored));
+    }
+    // Deeper folders first, so that a folder's own path is not in use by the time it is done.
+    std::sort(found.begin(), found.end(), [](const StoredJournal &a, const StoredJournal &b) {
+        const auto depth = [](const StoredJournal &s) {
+            return s.journal ? std::distance(s.journal->folder.begin(), s.journal->folder.end()) : 0;
+        };
+        return depth(a) > depth(b);
+    });
+    return found;
+}
+
+} // namespace conversion

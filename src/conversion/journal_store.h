@@ -1,0 +1,50 @@
+// Where journals are kept: one file per run under the user's state folder
+// ($XDG_STATE_HOME/mojik, or ~/.local/state/mojik), the last 20 runs per folder.
+#pragma once
+
+#include "conversion/journal.h"
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+namespace conversion {
+
+// One journal on disk. `journal` is empty when the file is damaged; `error` says
+// when it could not be read at all.
+struct StoredJournal {
+    std::filesystem::path file;
+    std::optional<Journal> journal;
+    std::error_code error;
+};
+
+class JournalStore {
+public:
+    explicit JournalStore(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+    // The user's own store.
+    static JournalStore standard();
+
+    const std::filesystem::path &folder() const { return m_folder; }
+
+    // Writes the journal of a run about to start, whole and on the disk, and lets
+    // the oldest runs of its folder beyond the last 20 go. `file` names it.
+    std::error_code write(const Journal &journal, std::filesystem::path &file) const;
+
+    // The most recent journal of `folder` not undone yet; nothing when there is none.
+    std::optional<StoredJournal> latest(const std::filesystem::path &folder) const;
+
+    // Every journal of the most recent recursive run started from `root` that is
+    // not wholly undone yet, the deepest folders first.
+    std::vector<StoredJournal> latestRecursive(const std::filesystem::path &root) const;
+
+    // A new name for the journals of one recursive run.
+    static std::string newGroup();
+
+private:
+    std::vector<std::filesystem::path> filesOf(const std::string &prefix) const;
+
+    std::filesystem::path m_folder;
+};
+
+} // namespace conversion

@@ -1,0 +1,99 @@
+// isCodePage932, holdsShiftJisNames and mayBeShiftJis.
+#include "conversion/shift_jis_names.h"
+
+#include "text/names.h"
+
+#include <algorithm>
+#include <type_traits>
+
+namespace conversion {
+
+namespace {
+
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isHalfWidthKatakana(unsigned char byte)
+{
+    return byte >= 0xA1 && byte <= 0xDF;
+}
+
+// Every byte beyond ASCII is part of a two-byte UTF-8 character whose two bytes
+// are both half-width katakana in code page 932: C2-DF, then A1-BF.
+bool isOnlyKatakanaPairs(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80)
+            continue;
+        if (!isHalfWidthKatakana(byte) || i + 1 == bytes.size() || !isHalfWidthKatakana(static_cast<unsigned char>(bytes[i + 1])) ||
+            static_cast<unsigned char>(bytes[i + 1]) > 0xBF)
+            return false;
+        ++i;
+    }
+    return true;
+}
+
+// A UTF-8 reading that a person would hardly give a file: a symbol or mark where
+// letters are expected, or letters of two scripts with nothing between them.
+bool isImprobable(const QString &text)
+{
+    QChar::Script last = QChar::Script_Unknown;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            last = c.isLetter() ? QChar::Script_Latin : QChar::Script_Unknown;
+            continue;
+        }
+        if (!c.isLetter())
+            return true;
+        if (last != QChar::Script_Unknown && c.script() != last)
+            return true;
+        last = c.script();
+    }
+    return false;
+}
+
+} // namespace
+
+bool isCodePage932(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80 || isHalfWidthKatakana(byte))
+            continue;
+        if (!((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) || ++i == bytes.size())
+            return false;
+        const auto trail = static_cast<unsigned char>(bytes[i]);
+        if (trail < 0x40 || trail == 0x7F || trail > 0xFC)
+            return false;
+    }
+    return true;
+}
+
+bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names)
+{
+    if constexpr (!std::is_same_v<std::filesystem::path::value_type, char>) {
+        return false; // names are UTF-16 there: none is read in two ways
+    } else {
+        return std::any_of(names.begin(), names.end(), [](const std::filesystem::path &name) {
+            const std::string &bytes = name.native();
+            return !isAscii(bytes) && isCodePage932(bytes) && !text::nameText(name);
+        });
+    }
+}
+
+bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool folderHoldsShiftJis)
+{
+    if constexpr (!std::is_same_v<std::filesystem::path::value_type, char>) {
+        return false;
+    } else {
+        const std::string &bytes = name.native();
+        if (isAscii(bytes) || !isCodePage932(bytes))
+            return false;
+        return folderHoldsShiftJis || (isOnlyKatakanaPairs(bytes) && isImprobable(text));
+    }
+}
+
+} // namespace conversion

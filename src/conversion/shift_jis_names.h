@@ -1,0 +1,30 @@
+// Names that may be Shift_JIS bytes even though they read as UTF-8. Half-width
+// katakana pairs such as ﾄｱ (C4 B1) are valid UTF-8 (ı), and changing the case
+// of that reading would rewrite the bytes and spoil the name. No rule tells every
+// such name from real UTF-8, so these look for clear evidence and, where it is
+// found, leave the name alone.
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+namespace conversion {
+
+// Whether the bytes read as code page 932: single bytes 00-7F and A1-DF, and
+// pairs of a lead byte 81-9F or E0-FC with a trail byte 40-7E or 80-FC.
+bool isCodePage932(std::string_view bytes);
+
+// Whether the folder holds a name that is not UTF-8 but reads as code page 932:
+// a sign that its names came from a Shift_JIS system.
+bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names);
+
+// Whether a name that reads as UTF-8 (as `text`) may be Shift_JIS bytes: in a
+// folder that holds Shift_JIS names, any name beyond ASCII that also reads as
+// code page 932; elsewhere, a name made of half-width katakana pairs whose UTF-8
+// reading is improbable (symbols, modifier or combining marks, or letters of two
+// scripts side by side).
+bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool folderHoldsShiftJis);
+
+} // namespace conversion

@@ -1,0 +1,77 @@
+// namesGivenBack and undoRun: each pair of the journal judged by the names the
+// folder holds now, spelt exactly.
+#include "conversion/undo.h"
+
+#include "conversion/name_set.h"
+#include "system/durable_file.h"
+#include "system/files.h"
+
+namespace conversion {
+
+namespace {
+
+enum class PairState {
+    GiveBack, // the new name is there and the old one free
+    Back,     // the old name is there and the new one is not: nothing to do
+    Changed,  // anything else: the names changed since the run
+};
+
+PairState stateOf(const NameSet &present, const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    const bool hasOld = present.contains(from.native());
+    const bool hasNew = present.contains(to.native());
+    if (hasNew && !hasOld)
+        return PairState::GiveBack;
+    if (hasOld && !hasNew)
+        return PairState::Back;
+    return PairState::Changed;
+}
+
+} // namespace
+
+std::error_code namesGivenBack(const Journal &journal, std::size_t &count)
+{
+    count = 0;
+    std::vector<std::filesystem::path> names;
+    if (const std::error_code error = sys::listAllNames(journal.folder, names))
+        return error;
+    const NameSet present(names);
+    for (const auto &[from, to] : journal.pairs)
+        count += stateOf(present, from, to) == PairState::GiveBack;
+    return {};
+}
+
+UndoOutcome undoRun(const StoredJournal &stored)
+{
+    UndoOutcome outcome;
+    const Journal &journal = *stored.journal;
+    std::vector<std::filesystem::path> names;
+    if ((outcome.failure = sys::listAllNames(journal.folder, names))) {
+        outcome.failedName = journal.folder;
+        return outcome;
+    }
+    const NameSet present(names);
+    for (auto pair = journal.pairs.rbegin(); pair != journal.pairs.rend(); ++pair) {
+        const auto &[from, to] = *pair;
+        switch (stateOf(present, from, to)) {
+        case PairState::GiveBack:
+            if ((outcome.failure = sys::renameFile(journal.folder / to, journal.folder / from))) {
+                outcome.failedName = to;
+                return outcome;
+            }
+            ++outcome.renamed;
+            break;
+        case PairState::Back:
+            ++outcome.already;
+            break;
+        case PairState::Changed:
+            outcome.changed.emplace_back(from, to);
+            break;
+        }
+    }
+    // The next undo of this folder takes the run before this one.
+    outcome.markFailure = sys::appendToFile(stored.file, undoneMark());
+    return outcome;
+}
+
+} // namespace conversion

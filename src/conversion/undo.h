@@ -1,0 +1,32 @@
+// Taking a run back from its journal: each name it gave goes back to the one it
+// had, with the same care as the run (nothing replaced, a change of case alone
+// through a temporary name), and only within the journal's folder.
+#pragma once
+
+#include "conversion/journal_store.h"
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace conversion {
+
+struct UndoOutcome {
+    std::size_t renamed = 0; // names given back now
+    std::size_t already = 0; // names that were back already (a run stopped before them)
+    // Pairs whose names changed since the run, left alone: old name, new name.
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> changed;
+    std::filesystem::path failedName;
+    std::error_code failure; // a refused rename, which stopped the undo there
+    std::error_code markFailure; // the journal could not be marked undone
+};
+
+// How many names undoing the journal would give back, in the folder as it is now.
+std::error_code namesGivenBack(const Journal &journal, std::size_t &count);
+
+// Takes the run back and, unless a refused rename stopped it, marks its journal
+// undone. An error reading the folder comes back as the failure, with nothing renamed.
+UndoOutcome undoRun(const StoredJournal &stored);
+
+} // namespace conversion

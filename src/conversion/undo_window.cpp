@@ -1,0 +1,58 @@
+// undoLastRun: Ctrl+Z in the window takes back the last run in the folder shown.
+#include "window/mojik.h"
+
+#include "controls/file_list.h"
+#include "controls/path_label.h"
+#include "conversion/report.h"
+#include "conversion/undo.h"
+#include "text/names.h"
+#include "text/reason.h"
+
+void MOJIK::undoLastRun()
+{
+    const QString folder = Label1->text();
+    const conversion::JournalStore journals = conversion::JournalStore::standard();
+    const std::optional<conversion::StoredJournal> stored = journals.latest(Label1->path());
+    if (!stored) {
+        message(QStringLiteral("%1\r\rこのディレクトリには、元に戻せる変換がありません。").arg(folder));
+        return;
+    }
+    const QString file = text::displayName(stored->file);
+    if (stored->error) {
+        message(QStringLiteral("履歴ファイル %1 を読めなかったので、元に戻せません。\r%2").arg(file, text::reasonText(stored->error)));
+        return;
+    }
+    if (!stored->journal) {
+        message(QStringLiteral("履歴ファイル %1 が壊れているので、元に戻せません。").arg(file));
+        return;
+    }
+    std::size_t count = 0;
+    if (const std::error_code error = conversion::namesGivenBack(*stored->journal, count)) {
+        message(QStringLiteral("%1 の内容を読めませんでした。\r%2").arg(folder, text::reasonText(error)));
+        return;
+    }
+    const QString question = QStringLiteral("%1\r\r直前のファイル名の変換を元に戻しますか？\r%2 個のファイル名が元に戻ります。")
+                                 .arg(folder)
+                                 .arg(count);
+    if (message(question, controls::Buttons::YesNo) != controls::Answer::Yes)
+        return;
+
+    const conversion::UndoOutcome outcome = conversion::undoRun(*stored);
+    File1->refresh();
+    if (outcome.failure) {
+        message(QStringLiteral("%1 の名前を元に戻せなかったので、ここで止めました。\r%2\r\rそれまでに %3 個のファイル名を元に戻しました。")
+                    .arg(text::displayName(outcome.failedName), text::reasonText(outcome.failure))
+                    .arg(outcome.renamed));
+        return;
+    }
+    if (!outcome.changed.empty()) {
+        std::vector<QString> lines;
+        for (const auto &[from, to] : outcome.changed)
+            lines.push_back(conversion::changedText(from, to));
+        message(QStringLiteral("次の %1 個のファイルは、元に戻しませんでした。\r").arg(outcome.changed.size()) +
+                itemLines(lines));
+    }
+    if (outcome.markFailure)
+        message(QStringLiteral("元に戻しましたが、そのことを履歴ファイル %1 に書けませんでした。\r%2")
+                    .arg(file, text::reasonText(outcome.markFailure)));
+}

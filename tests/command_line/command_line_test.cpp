@@ -1,0 +1,141 @@
+// Tests of the command line: its options and exit codes, a dry run, and a
+// recursive run over a small tree with its undo; one through the program itself.
+#include "command_line/command_line.h"
+
+#include "support/mounts.h"
+#include "support/name_sets.h"
+#include "support/temp_folder.h"
+
+#include <QProcess>
+#include <sys/mount.h>
+
+namespace {
+
+using testing_support::allNames;
+using testing_support::TempFolder;
+using Names = testing_support::NameSet;
+namespace fs = std::filesystem;
+
+struct Result {
+    int exit;
+    std::string out;
+    std::string err;
+};
+
+Result mojik(std::vector<std::string> arguments)
+{
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int exit = command_line::run(command_line::parseOptions(arguments));
+    std::string out = testing::internal::GetCapturedStdout();
+    return {exit, std::move(out), testing::internal::GetCapturedStderr()};
+}
+
+TEST(CommandLine, UsageErrorsExitWithTwoAndChangeNothing)
+{
+    TempFolder temp;
+    temp.file("Abc.txt");
+    const std::string folder = temp.path().native();
+    for (const std::vector<std::string> &arguments : std::vector<std::vector<std::string>>{
+             {"--upper"},
+             {"--upper", "--lower", folder},
+             {"--upper", folder, folder},
+             {"--bogus", folder},
+             {"--undo", "-n", folder},
+             {"--list", folder},
+             {"--list", "-r", folder, "--output", folder + "/out.txt"},
+             {"--upper", folder, "--output", "x.txt"},
+             {"-r", folder},
+             {"--upper", folder + "/no such folder"},
+         }) {
+        const Result result = mojik(arguments);
+        EXPECT_EQ(result.exit, command_line::kUsage) << arguments.front() << ' ' << arguments.size();
+        EXPECT_FALSE(result.err.empty());
+        EXPECT_TRUE(result.out.empty());
+    }
+    EXPECT_EQ(allNames(temp.path()), (Names{"Abc.txt"}));
+}
+
+TEST(CommandLine, ExitCodesSayWhetherEveryNameTookTheCase)
+{
+    TempFolder temp;
+    temp.file("all/Mixed.txt");
+    temp.file("all/LOWER.TXT");
+    temp.file("left/x.txt");
+    temp.file("left/X.TXT");
+    const fs::path all = temp.path() / "all";
+    const fs::path left = temp.path() / "left";
+
+    EXPECT_EQ(mojik({"--upper", "-n", left.native()}).exit, command_line::kLeft);
+    const Result dry = mojik({"--lower", "--dry-run", all.native()});
+    EXPECT_EQ(dry.exit, command_line::kDone);
+    EXPECT_EQ(dry.out, "LOWER.TXT → lower.txt\nMixed.txt → mixed.txt\n");
+    EXPECT_EQ(allNames(all), (Names{"Mixed.txt", "LOWER.TXT"})) << "a dry run changes nothing";
+
+    EXPECT_EQ(mojik({"--lower", all.native()}).exit, command_line::kDone);
+    EXPECT_EQ(allNames(all), (Names{"mixed.txt", "lower.txt"}));
+    const Result skipped = mojik({"--upper", left.native()});
+    EXPECT_EQ(skipped.exit, command_line::kLeft);
+    EXPECT_EQ(skipped.out, "x.txt … X.TXT という名前が既にあります\n");
+    EXPECT_EQ(mojik({"--undo", all.native()}).exit, command_line::kDone);
+    EXPECT_EQ(allNames(all), (Names{"Mixed.txt", "LOWER.TXT"}));
+    EXPECT_EQ(mojik({"--undo", all.native()}).exit, command_line::kLeft) << "nothing left to take back";
+
+    // A refused rename: the medium is read-only by the time of the run.
+    const fs::path point = temp.folder("readonly");
+    if (::mount("mojik-test", point.c_str(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here: needs root or CAP_SYS_ADMIN";
+    testing_support::Mounted mounted(point);
+    temp.file("readonly/Abc.txt");
+    ASSERT_EQ(::mount(nullptr, point.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    const Result refused = mojik({"--upper", point.native()});
+    EXPECT_EQ(refused.exit, command_line::kStopped);
+    EXPECT_NE(refused.err.find("Abc.txt の名前を変更できなかったので、ここで止めました。"), std::string::npos) << refused.err;
+}
+
+TEST(CommandLine, ARecursiveRunEntersNoHiddenFolderOrLinkAndIsTakenBackWhole)
+{
+    TempFolder temp;
+    for (const char *name : {"tree/Top.txt", "tree/Sub/Inner.txt", "tree/Sub/Deeper/Deep.txt", "tree/.hidden/Secret.txt",
+                             "elsewhere/Outside.txt"})
+        temp.file(name);
+    fs::create_directory_symlink(temp.path() / "elsewhere", temp.path() / "tree" / "Link");
+    const fs::path tree = temp.path() / "tree";
+
+    const Result run = mojik({"--upper", "-r", tree.native()});
+    EXPECT_EQ(run.exit, command_line::kDone) << run.err;
+    EXPECT_EQ(run.out, "Top.txt → TOP.TXT\nSub/Inner.txt → Sub/INNER.TXT\nSub/Deeper/Deep.txt → Sub/Deeper/DEEP.TXT\n");
+    EXPECT_EQ(allNames(tree), (Names{"TOP.TXT", "Sub", ".hidden", "Link"})) << "folders keep their names";
+    EXPECT_EQ(allNames(tree / "Sub" / "Deeper"), (Names{"DEEP.TXT"}));
+    EXPECT_EQ(allNames(tree / ".hidden"), (Names{"Secret.txt"}));
+    EXPECT_EQ(allNames(temp.path() / "elsewhere"), (Names{"Outside.txt"}));
+
+    // A later run of one folder below is not part of the recursive run.
+    temp.file("tree/Sub/Later.txt");
+    EXPECT_EQ(mojik({"--upper", (tree / "Sub").native()}).exit, command_line::kDone);
+    EXPECT_EQ(mojik({"--undo", "-r", tree.native()}).exit, command_line::kDone);
+    EXPECT_EQ(allNames(tree), (Names{"Top.txt", "Sub", ".hidden", "Link"}));
+    EXPECT_EQ(allNames(tree / "Sub"), (Names{"Inner.txt", "LATER.TXT", "Deeper"}));
+    EXPECT_EQ(allNames(tree / "Sub" / "Deeper"), (Names{"Deep.txt"}));
+}
+
+// The program itself, with no display: the command line never needs one.
+TEST(CommandLine, TheProgramAnswersWithoutADisplay)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(MOJIK_PROGRAM), {QStringLiteral("--version")});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(program.readAllStandardOutput(), "MOJIK 1.04\n");
+
+    program.start(QStringLiteral(MOJIK_PROGRAM), {QStringLiteral("--help")});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardOutput()).contains(QStringLiteral("ファイル名を大文字にします")));
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+// Tests of the window's side of the journal: Ctrl+Z takes the last run back,
+// 中止 stops a long run, and a journal that cannot be written stops a run
+// before anything is renamed.
+#include "support/window_harness.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+using testing_support::WindowHarness;
+using Names = std::set<std::filesystem::path>;
+
+const std::string kShiftJisName = "\x83\x41\x83\x58.txt"; // アス.txt in Shift_JIS bytes
+
+void pressCtrlZ(WindowHarness &harness)
+{
+    harness.window().show();
+    QApplication::setActiveWindow(&harness.window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&harness.window()));
+    QTest::keyClick(&harness.window(), Qt::Key_Z, Qt::ControlModifier);
+}
+
+TEST(UndoWindow, CtrlZAsksAndGivesBackEveryNameByteForByte)
+{
+    const Names before{"MixEd.txt", "0123", "ａｂｃ.txt", "x.txt", "X.TXT", ".Hidden", kShiftJisName, "Sub"};
+    WindowHarness harness([&](const auto &folder) {
+        for (const auto &name : before)
+            name == "Sub" ? (void)folder.folder(name) : (void)folder.file(name);
+    });
+    harness.convert(true);
+    ASSERT_NE(WindowHarness::namesIn(harness.folder.path()), before);
+
+    harness.fake.answers.push_back(controls::Answer::Yes);
+    pressCtrlZ(harness);
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), before);
+    for (const auto &name : {"MixEd.txt", "ａｂｃ.txt"})
+        EXPECT_EQ(testing_support::contentOf(harness.folder.path() / name), name);
+    const QString question = harness.fake.shown.at(2).prompt;
+    EXPECT_EQ(harness.fake.shown.at(2).buttons, controls::Buttons::YesNo);
+    EXPECT_TRUE(question.contains(QStringLiteral("直前のファイル名の変換を元に戻しますか？\r2 個のファイル名が元に戻ります。")))
+        << question.toStdString();
+    EXPECT_EQ(harness.control<controls::FileList>("File1")->entries().front(), "0123");
+    EXPECT_TRUE(std::count(harness.control<controls::FileList>("File1")->entries().begin(),
+                           harness.control<controls::FileList>("File1")->entries().end(), "MixEd.txt"));
+
+    // Nothing is left to take back: the box says so and changes nothing.
+    pressCtrlZ(harness);
+    EXPECT_TRUE(harness.fake.shown.back().prompt.endsWith(QStringLiteral("このディレクトリには、元に戻せる変換がありません。")));
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), before);
+}
+
+TEST(UndoWindow, StopEndsALongRunBetweenTwoRenamesAndItCanBeTakenBack)
+{
+    WindowHarness harness([](const auto &folder) {
+        for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+            folder.file(name);
+    });
+    harness.fake.services.progressAfterMs = 0;
+    harness.fake.services.progressEveryMs = 0; // the window looks at 中止 before every rename here
+    harness.window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&harness.window()));
+    const std::filesystem::path first = harness.folder.path() / "A.TXT";
+    std::function<void()> stopOnceOneIsDone = [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && std::filesystem::exists(first))
+            QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("stop")), Qt::LeftButton);
+        else
+            QTimer::singleShot(0, stopOnceOneIsDone);
+    };
+    QTimer::singleShot(0, stopOnceOneIsDone);
+    harness.convert(true);
+
+    const Names now = WindowHarness::namesIn(harness.folder.path());
+    EXPECT_TRUE(now.count("A.TXT"));
+    EXPECT_TRUE(now.count("d.txt")) << "the run went on to the end";
+    const auto renamed = std::count_if(now.begin(), now.end(), [](const auto &name) { return name.native() == QString::fromStdString(name.native()).toUpper().toStdString(); });
+    ASSERT_EQ(harness.fake.shown.size(), 2u);
+    EXPECT_EQ(harness.fake.shown[1].prompt,
+              QStringLiteral("中止しました。%1 個のファイル名を変更しました。\rCtrl+Z で元に戻せます。").arg(renamed));
+
+    harness.fake.answers.push_back(controls::Answer::Yes);
+    pressCtrlZ(harness);
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), (Names{"a.txt", "b.txt", "c.txt", "d.txt"}));
+}
+
+TEST(UndoWindow, AJournalThatCannotBeWrittenStopsTheRunBeforeAnyRename)
+{
+    WindowHarness harness([](const auto &folder) {
+        folder.file("Abc.txt");
+        folder.file("not-a-folder", "x");
+    });
+    const QByteArray state = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString((harness.folder.path() / "not-a-folder").native()));
+    harness.convert(true);
+    qputenv("XDG_STATE_HOME", state);
+
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), (Names{"Abc.txt", "not-a-folder"}));
+    ASSERT_EQ(harness.fake.shown.size(), 2u);
+    EXPECT_TRUE(harness.fake.shown[1].prompt.startsWith(QStringLiteral("元に戻すための履歴を")));
+    EXPECT_TRUE(harness.fake.shown[1].prompt.contains(QStringLiteral("ファイル名は変更していません。")));
+}
+
+} // namespace
