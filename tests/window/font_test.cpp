@@ -8,21 +8,6 @@
 
 namespace {
 
-TEST(Font, PostScriptNameIsTheSameForEveryNameOfAFamily)
-{
-    const struct {
-        const char *family;
-        const char *postScript;
-    } cases[] = {
-        {"IPAGothic", "IPAGothic"},
-        {"IPAゴシック", "IPAGothic"},
-        {"IPAPGothic", "IPAPGothic"},
-        {"IPA Pゴシック", "IPAPGothic"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(postScriptName(QFont(QString::fromUtf8(c.family))).toStdString(), c.postScript) << c.family;
-}
-
 // The captions were fitted to IPAGothic, whose half-width characters are all
 // one width and full-width ones twice that; the proportional IPAPGothic, which
 // the font database offers under the same kind of name, is narrower in "i".
