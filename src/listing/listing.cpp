@@ -1,8 +1,9 @@
-// The listing of a folder's file names: its lines as text and as bytes.
+// The listing of a folder's file names: its lines as text and as bytes, and its file.
 #include "listing/listing.h"
 
 #include "text/names.h"
 #include "system/shift_jis.h"
+#include "system/whole_file.h"
 
 #include <algorithm>
 #include <string_view>
@@ -151,6 +152,15 @@ std::error_code listingBytes(const std::filesystem::path &folder, const std::vec
     out.text(std::u16string(kCount) + u' ' + std::u16string(count.begin(), count.end()));
     endLine();
     return out.finish();
+}
+
+std::error_code writeListing(const std::filesystem::path &target, const std::filesystem::path &folder,
+                             const std::vector<std::filesystem::path> &names)
+{
+    std::string bytes;
+    if (const std::error_code error = listingBytes(folder, names, bytes))
+        return error;
+    return sys::writeWholeFile(target, bytes);
 }
 
 } // namespace listing

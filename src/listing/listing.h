@@ -22,4 +22,10 @@ std::u16string lineText(const std::filesystem::path &name);
 std::error_code listingBytes(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &names,
                              std::string &bytes);
 
+// Writes the listing to the file `target`, whole or not at all; a target that is
+// there but is not a regular file (a folder, a FIFO, a device node) is refused
+// and left as it is. A link to a file writes that file.
+std::error_code writeListing(const std::filesystem::path &target, const std::filesystem::path &folder,
+                             const std::vector<std::filesystem::path> &names);
+
 } // namespace listing

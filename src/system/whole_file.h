@@ -1,0 +1,27 @@
+// Writing a file whole or not at all, as the listing file is written.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace sys {
+
+// Why writeWholeFile refused a target before writing anything: a refusal of the
+// program's own, not an error the system reported.
+enum class WriteRefusal { notARegularFile = 1 };
+
+std::error_code make_error_code(WriteRefusal refusal);
+
+// Makes `bytes` the whole content of the file `target`, all or nothing: they go
+// to a new file beside it, which takes its place only once all of it is on disk,
+// so that a failure (a full disk, say) leaves the old file whole and nothing new
+// behind. A link is followed and the file it leads to is written. A target that
+// exists and is not a regular file (a folder, a FIFO, a device node) is refused
+// with WriteRefusal::notARegularFile.
+std::error_code writeWholeFile(const std::filesystem::path &target, std::string_view bytes);
+
+} // namespace sys
+
+template <>
+struct std::is_error_code_enum<sys::WriteRefusal> : std::true_type {};
