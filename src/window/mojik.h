@@ -49,6 +49,9 @@ public:
     void about_Click();
 
 private:
+    // window/startup.cpp
+    void openNearestFolder();
+
     // window/navigation.cpp
     void agreeWithFolderList();
 
