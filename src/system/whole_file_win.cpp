@@ -34,12 +34,8 @@ std::error_code examine(HANDLE handle, bool &regular, fs::path &file)
     // system that runs this (Wine too) refuses alike.
     if (regular && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
         return {ERROR_ACCESS_DENIED, std::system_category()};
-    std::wstring final(MAX_PATH, L'\0');
-    DWORD length = GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()), 0);
-    if (length >= final.size()) {
-        final.resize(length);
-        length = GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()), 0);
-    }
+    std::wstring final(32768, L'\0'); // the longest path Windows has
+    const DWORD length = GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()), 0);
     if (length == 0 || length >= final.size())
         return lastError();
     final.resize(length);

@@ -133,31 +133,4 @@ TEST(MojikbasDir, OpensQueriesAndClosesTheShellFoldersKeyOnce)
     }
 }
 
-TEST(MojikbasDir, TheDesktopSettingIsReadWholeWhateverItsLength)
-{
-    using State = mojikbas::DesktopSetting::State;
-    const std::string fits = "/" + repeated("a", 248);
-    const std::string tooLong = "/" + repeated("デ", 300);
-    const struct {
-        const char *what;
-        bool keyExists;
-        std::optional<std::string> value;
-        State state;
-    } rows[] = {
-        {"250 bytes with its NUL", true, fits, State::fits},
-        {"901 bytes with its NUL", true, tooLong, State::tooLong},
-        {"a missing value", true, std::nullopt, State::missing},
-        {"a missing key", false, fits, State::missing},
-    };
-    for (const auto &row : rows) {
-        FakeRegistry fake{row.keyExists, row.value};
-        const mojikbas::DesktopSetting setting = mojikbas::desktopSetting(fake.registry());
-        EXPECT_EQ(setting.state, row.state) << row.what;
-        const std::string expected = row.state == State::missing ? "" : *row.value;
-        EXPECT_EQ(setting.path.native(), expected) << row.what;
-        EXPECT_EQ(setting.bytes, row.state == State::missing ? 0 : expected.size() + 1) << row.what;
-        EXPECT_EQ(fake.closes.size(), row.keyExists ? 1u : 0u) << row.what;
-    }
-}
-
 } // namespace

@@ -6,43 +6,36 @@
 
 namespace {
 
-using testing_support::allNames;
 using testing_support::contentOf;
 using testing_support::NameSet;
-namespace fs = std::filesystem;
 
-TEST(WholeFileWin, WritesANewOrOldFileWholeAndRefusesWhatIsNoFile)
+TEST(WholeFileWin, WritesAFileWholeAndLeavesWhatItMayNotWrite)
 {
     testing_support::WinTempFolder temp;
     temp.file(L"old.txt", std::string(100000, 'x'));
+    temp.file(L"kept.txt", "kept");
+    ASSERT_TRUE(SetFileAttributesW((temp.path() / L"kept.txt").c_str(), FILE_ATTRIBUTE_READONLY));
     temp.folder(L"folder.txt");
+    const std::error_code denied(ERROR_ACCESS_DENIED, std::system_category());
     const struct {
         const wchar_t *name;
         std::error_code expected;
     } rows[] = {
         {L"new.txt", {}},
         {L"old.txt", {}},
+        {L"kept.txt", denied},
         {L"folder.txt", sys::WriteRefusal::notARegularFile},
-        {L"NUL", sys::WriteRefusal::notARegularFile}, // the device, wherever it is named
+        {L"NUL", sys::WriteRefusal::notARegularFile}, // the device, in whatever folder it is named
     };
-    for (const auto &row : rows) {
-        const std::error_code error = sys::writeWholeFile(temp.path() / row.name, "listing\r\n");
-        EXPECT_EQ(error, row.expected) << fs::path(row.name).string() << ": " << error.message();
-    }
+    for (const auto &row : rows)
+        EXPECT_EQ(sys::writeWholeFile(temp.path() / row.name, "listing\r\n"), row.expected)
+            << std::filesystem::path(row.name).string();
+    EXPECT_TRUE(sys::writeWholeFile(temp.path() / L"missing" / L"list.txt", "listing\r\n"));
+
     EXPECT_EQ(contentOf(temp.path() / L"new.txt"), "listing\r\n");
     EXPECT_EQ(contentOf(temp.path() / L"old.txt"), "listing\r\n");
-    EXPECT_EQ(allNames(temp.path()), (NameSet{L"folder.txt", L"new.txt", L"old.txt"}));
-}
-
-TEST(WholeFileWin, LeavesAReadOnlyFileAsItWas)
-{
-    testing_support::WinTempFolder temp;
-    const fs::path file = temp.file(L"kept.txt", "old");
-    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_TRUE(sys::writeWholeFile(file, "new"));
-    EXPECT_TRUE(sys::writeWholeFile(temp.path() / L"missing" / L"list.txt", "new"));
-    EXPECT_EQ(contentOf(file), "old");
-    EXPECT_EQ(allNames(temp.path()), NameSet{L"kept.txt"});
+    EXPECT_EQ(contentOf(temp.path() / L"kept.txt"), "kept");
+    EXPECT_EQ(testing_support::allNames(temp.path()), (NameSet{L"folder.txt", L"kept.txt", L"new.txt", L"old.txt"}));
 }
 
 } // namespace

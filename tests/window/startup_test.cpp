@@ -12,53 +12,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kPart(200, 'd');
-
-// A chain of folders named kPart below `base`, deeper than the system's path
-// limit: made and removed a step at a time from inside, since no full path to
-// its bottom can be used.
-class DeepFolders {
-public:
-    DeepFolders(const fs::path &base, int levels) : m_base(base), m_levels(levels)
-    {
-        EXPECT_EQ(::chdir(base.c_str()), 0);
-        for (int level = 0; level < levels; ++level) {
-            EXPECT_EQ(::mkdir(kPart.c_str(), 0755), 0);
-            EXPECT_EQ(::chdir(kPart.c_str()), 0);
-        }
-    }
-    ~DeepFolders()
-    {
-        if (::chdir(m_base.c_str()) != 0)
-            return;
-        int depth = 0;
-        while (depth < m_levels && ::chdir(kPart.c_str()) == 0)
-            ++depth;
-        for (; depth > 0 && ::chdir("..") == 0; --depth)
-            fs::remove_all(kPart);
-    }
-    DeepFolders(const DeepFolders &) = delete;
-    DeepFolders &operator=(const DeepFolders &) = delete;
-
-private:
-    fs::path m_base;
-    int m_levels;
-};
-
 TEST(Startup, AFolderPastThePathLimitOpensTheNearestFolderAboveItAndSaysSo)
 {
     testing_support::TempFolder temp;
-    // Level n's path takes this many bytes and n times 201 more; a path the
-    // system takes is shorter than PATH_MAX with its NUL.
-    const std::size_t base = temp.path().native().size();
-    const int reachable = static_cast<int>((PATH_MAX - 1 - base) / (kPart.size() + 1));
+    const std::string part(200, 'd');
+    // Folders `part` in `part`, made from inside: no full path reaches past the
+    // limit, which a path takes with its NUL. rm removes them from inside too.
+    const int reachable = static_cast<int>((PATH_MAX - 1 - temp.path().native().size()) / (part.size() + 1));
+    const std::unique_ptr<void, void (*)(void *)> removal(&temp, [](void *folder) {
+        const fs::path top = static_cast<testing_support::TempFolder *>(folder)->path() / std::string(200, 'd');
+        EXPECT_EQ(std::system(("rm -rf '" + top.native() + "'").c_str()), 0);
+    });
     fs::path nearest = temp.path();
-    for (int level = 0; level < reachable; ++level)
-        nearest /= kPart;
-    fs::path start = nearest;
-    for (int level = 0; level < 3; ++level)
-        start /= kPart;
-    const DeepFolders deep(temp.path(), reachable + 3); // and the working folder is its bottom
+    fs::current_path(nearest);
+    for (int level = 0; level < reachable + 3; ++level) {
+        ASSERT_EQ(::mkdir(part.c_str(), 0755), 0);
+        ASSERT_EQ(::chdir(part.c_str()), 0);
+        if (level < reachable)
+            nearest /= part;
+    }
+    const fs::path start = nearest / part / part / part;
     std::ofstream(nearest / "shown.txt") << "shown";
 
     testing_support::FakeServices fake;
