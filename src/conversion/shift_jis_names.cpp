@@ -1,6 +1,7 @@
-// isCodePage932, holdsShiftJisNames and mayBeShiftJis.
+// holdsShiftJisNames and mayBeShiftJis.
 #include "conversion/shift_jis_names.h"
 
+#include "system/shift_jis.h"
 #include "text/names.h"
 
 #include <algorithm>
@@ -57,21 +58,6 @@ bool isImprobable(const QString &text)
 
 } // namespace
 
-bool isCodePage932(std::string_view bytes)
-{
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte < 0x80 || isHalfWidthKatakana(byte))
-            continue;
-        if (!((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) || ++i == bytes.size())
-            return false;
-        const auto trail = static_cast<unsigned char>(bytes[i]);
-        if (trail < 0x40 || trail == 0x7F || trail > 0xFC)
-            return false;
-    }
-    return true;
-}
-
 bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names)
 {
     if constexpr (!std::is_same_v<std::filesystem::path::value_type, char>) {
@@ -79,7 +65,7 @@ bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names)
     } else {
         return std::any_of(names.begin(), names.end(), [](const std::filesystem::path &name) {
             const std::string &bytes = name.native();
-            return !isAscii(bytes) && isCodePage932(bytes) && !text::nameText(name);
+            return !isAscii(bytes) && !text::nameText(name) && sys::isShiftJis(bytes);
         });
     }
 }
@@ -90,7 +76,7 @@ bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool 
         return false;
     } else {
         const std::string &bytes = name.native();
-        if (isAscii(bytes) || !isCodePage932(bytes))
+        if (isAscii(bytes) || !sys::isShiftJis(bytes))
             return false;
         return folderHoldsShiftJis || (isOnlyKatakanaPairs(bytes) && isImprobable(text));
     }
