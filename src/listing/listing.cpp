@@ -2,6 +2,7 @@
 #include "listing/listing.h"
 
 #include "text/names.h"
+#include "text/shift_jis_names.h"
 #include "system/shift_jis.h"
 #include "system/whole_file.h"
 
@@ -89,10 +90,13 @@ private:
 };
 
 // A bare name as it stands in the listing. A name that is Shift_JIS already (and
-// keeps to its line) is in the listing's encoding: its own bytes are written.
-void appendName(Encoder &out, const fs::path &name)
+// keeps to its line) is in the listing's encoding: its own bytes are written. So
+// is one that reads as UTF-8 but, by the run's rule, may be Shift_JIS bytes.
+void appendName(Encoder &out, const fs::path &name, bool shiftJisFolder)
 {
-    const std::optional<std::string> own = text::shiftJisBytes(name);
+    std::optional<std::string> own = text::shiftJisBytes(name);
+    if (!own && text::mayBeShiftJis(name, text::displayName(name), shiftJisFolder))
+        own = name.string();
     if (own && std::none_of(own->begin(), own->end(), isControlByte))
         out.own(*own);
     else
@@ -110,7 +114,7 @@ void appendPath(Encoder &out, const fs::path &path)
         if (!first)
             out.text(separator);
         first = false;
-        appendName(out, part);
+        appendName(out, part, false);
     }
 }
 
@@ -141,8 +145,9 @@ std::error_code listingBytes(const std::filesystem::path &folder, const std::vec
     endLine();
     out.text(kRule);
     endLine();
+    const bool shiftJisFolder = text::holdsShiftJisNames(names);
     for (const auto &name : names) {
-        appendName(out, name);
+        appendName(out, name, shiftJisFolder);
         endLine();
     }
     out.text(kRule);

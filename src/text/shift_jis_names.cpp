@@ -1,5 +1,5 @@
 // holdsShiftJisNames and mayBeShiftJis.
-#include "conversion/shift_jis_names.h"
+#include "text/shift_jis_names.h"
 
 #include "system/shift_jis.h"
 #include "text/names.h"
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <type_traits>
 
-namespace conversion {
+namespace text {
 
 namespace {
 
@@ -63,10 +63,8 @@ bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names)
     if constexpr (!std::is_same_v<std::filesystem::path::value_type, char>) {
         return false; // names are UTF-16 there: none is read in two ways
     } else {
-        return std::any_of(names.begin(), names.end(), [](const std::filesystem::path &name) {
-            const std::string &bytes = name.native();
-            return !isAscii(bytes) && !text::nameText(name) && sys::isShiftJis(bytes);
-        });
+        return std::any_of(names.begin(), names.end(),
+                           [](const std::filesystem::path &name) { return shiftJisBytes(name).has_value(); });
     }
 }
 
@@ -82,4 +80,4 @@ bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool 
     }
 }
 
-} // namespace conversion
+} // namespace text

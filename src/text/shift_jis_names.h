@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <vector>
 
-namespace conversion {
+namespace text {
 
 // Whether the folder holds a name that is not UTF-8 but reads as code page 932:
 // a sign that its names came from a Shift_JIS system.
@@ -22,4 +22,4 @@ bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names);
 // scripts side by side).
 bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool folderHoldsShiftJis);
 
-} // namespace conversion
+} // namespace text
