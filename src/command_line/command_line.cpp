@@ -11,8 +11,6 @@
 #include "text/names.h"
 #include "text/reason.h"
 
-#include <QSaveFile>
-
 namespace command_line {
 
 namespace {
@@ -190,18 +188,12 @@ int list(const Options &options)
     if (!folder)
         return kUsage;
     std::vector<Path> names;
-    std::string bytes;
-    std::error_code error = conversion::listedFiles(*folder, names);
-    if (!error)
-        error = listing::listingBytes(*folder, names, bytes);
-    if (error) {
-        say(QStringLiteral("%1 の一覧を作れませんでした。\n%2").arg(shown(*folder), text::reasonText(error)));
+    if (const std::error_code error = conversion::listedFiles(*folder, names)) {
+        say(QStringLiteral("%1 の内容を読めませんでした。\n%2").arg(shown(*folder), text::reasonText(error)));
         return kStopped;
     }
-    QSaveFile file(shown(options.output));
-    const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit()) {
-        say(QStringLiteral("%1 に書き込めませんでした。\n%2").arg(shown(options.output), file.errorString()));
+    if (const std::error_code error = listing::writeListing(options.output, *folder, names)) {
+        say(QStringLiteral("%1 に書き込めませんでした。\n%2").arg(shown(options.output), text::reasonText(error)));
         return kStopped;
     }
     return kDone;

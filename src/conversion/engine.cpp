@@ -1,7 +1,7 @@
 // Run: a case run on one folder, from its plan and journal to what came of it.
 #include "conversion/engine.h"
 
-#include "system/durable_file.h"
+#include "system/whole_file.h"
 #include "system/files.h"
 #include "system/paths.h"
 #include "text/name_order.h"

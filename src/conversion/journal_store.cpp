@@ -2,7 +2,7 @@
 // folder's runs are found by name without opening the others.
 #include "conversion/journal_store.h"
 
-#include "system/durable_file.h"
+#include "system/whole_file.h"
 #include "system/files.h"
 #include "system/paths.h"
 

@@ -2,8 +2,8 @@
 #include "conversion/plan.h"
 
 #include "conversion/name_set.h"
-#include "conversion/shift_jis_names.h"
 #include "text/casemap.h"
+#include "text/shift_jis_names.h"
 #include "text/names.h"
 
 #include <type_traits>
@@ -49,14 +49,14 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &
     std::vector<std::filesystem::path> &newNames = plan.newNames;
     newNames.resize(listed.size());
     std::vector<std::optional<SkipReason>> kept(listed.size()); // a reason of the name's own to leave it
-    const bool shiftJisFolder = holdsShiftJisNames(folder.names);
+    const bool shiftJisFolder = text::holdsShiftJisNames(folder.names);
     for (std::size_t i = 0; i < listed.size(); ++i) {
         std::optional<std::filesystem::path> converted = convertedPath(listed[i], mode);
         if (!converted)
             kept[i] = SkipReason::NotText;
         else if (converted->native() == listed[i].native())
             continue;
-        else if (mayBeShiftJis(listed[i], text::displayName(listed[i]), shiftJisFolder))
+        else if (text::mayBeShiftJis(listed[i], text::displayName(listed[i]), shiftJisFolder))
             kept[i] = SkipReason::ShiftJis;
         else if (converted->native().size() > folder.longestName)
             kept[i] = SkipReason::TooLong;

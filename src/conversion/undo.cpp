@@ -3,7 +3,7 @@
 #include "conversion/undo.h"
 
 #include "conversion/name_set.h"
-#include "system/durable_file.h"
+#include "system/whole_file.h"
 #include "system/files.h"
 
 namespace conversion {

@@ -8,8 +8,6 @@
 #include "text/names.h"
 #include "text/reason.h"
 
-#include <QSaveFile>
-
 void MOJIK::Command2_Click()
 {
     Cob1.filters = {QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)"), QStringLiteral("All Files (*)")};
@@ -23,20 +21,8 @@ void MOJIK::Command2_Click()
     if (chosen->size() < 4)
         return;
 
-    const auto failed = [&](const QString &reason) {
-        message(QStringLiteral("%1 に書き込めませんでした。\r%2").arg(*chosen, reason));
-    };
     // The file list keeps the names it showed at the click.
-    std::string bytes;
-    error = listing::listingBytes(Dir1->path(), File1->entries(), bytes);
-    if (error) {
-        failed(text::reasonText(error));
-        return;
-    }
-    // The listing goes to a temporary file beside the chosen one and takes its
-    // place only once all of it is written, so a failure leaves the old file whole.
-    QSaveFile file(*chosen);
-    const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit())
-        failed(file.errorString());
+    error = listing::writeListing(text::nameFromText(*chosen), Dir1->path(), File1->entries());
+    if (error)
+        message(QStringLiteral("%1 に書き込めませんでした。\r%2").arg(*chosen, text::reasonText(error)));
 }

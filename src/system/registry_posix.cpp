@@ -96,17 +96,14 @@ std::optional<std::filesystem::path> configuredDesktop(const std::filesystem::pa
     return found;
 }
 
-// The user's desktop folder, or nothing where there is no such folder.
+// The user's desktop folder as set, whether or not it is there, as the registry
+// keeps a path; nothing without a home folder.
 std::optional<std::string> desktopFolder()
 {
     const std::optional<std::filesystem::path> home = environmentPath("HOME");
     if (!home)
         return std::nullopt;
-    const std::filesystem::path folder = configuredDesktop(*home).value_or(*home / "Desktop");
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error))
-        return std::nullopt;
-    return folder.native();
+    return configuredDesktop(*home).value_or(*home / "Desktop").native();
 }
 
 long RegOpenKeyExA(RegKey key, const char *subKey, std::uint32_t, std::uint32_t, RegKey *result)

@@ -15,4 +15,9 @@ namespace sys {
 // Fails only when the conversion itself is not available.
 std::error_code toShiftJis(std::u16string_view text, std::string &bytes);
 
+// Whether `bytes` are text in code page 932: each byte one of a character the
+// code page defines. The single bytes Windows alone gives a meaning (0x80, 0xA0,
+// 0xFD to 0xFF) are not, as on Linux.
+bool isShiftJis(std::string_view bytes);
+
 } // namespace sys

@@ -1,4 +1,4 @@
-// toShiftJis through glibc's iconv and its "CP932" table.
+// toShiftJis and isShiftJis through glibc's iconv and its "CP932" table.
 #include "system/shift_jis.h"
 
 #include <bit>
@@ -9,12 +9,11 @@ namespace sys {
 
 namespace {
 
+constexpr const char *kUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+
 class Converter {
 public:
-    Converter()
-        : m_cd(iconv_open("CP932", std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE"))
-    {
-    }
+    Converter(const char *to, const char *from) : m_cd(iconv_open(to, from)) {}
     ~Converter()
     {
         if (isOpen())
@@ -37,7 +36,7 @@ bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 std::error_code toShiftJis(std::u16string_view text, std::string &bytes)
 {
-    Converter converter;
+    Converter converter("CP932", kUtf16);
     if (!converter.isOpen())
         return {errno, std::generic_category()};
 
@@ -63,6 +62,23 @@ std::error_code toShiftJis(std::u16string_view text, std::string &bytes)
         at += pair ? 2 : 1;
     }
     return {};
+}
+
+bool isShiftJis(std::string_view bytes)
+{
+    Converter converter(kUtf16, "CP932");
+    if (!converter.isOpen())
+        return false;
+    char *in = const_cast<char *>(bytes.data()); // only read, as above
+    std::size_t inLeft = bytes.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char *out = buffer;
+        std::size_t outLeft = sizeof buffer;
+        if (iconv(converter.handle(), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) && errno != E2BIG)
+            return false;
+    }
+    return true;
 }
 
 } // namespace sys

@@ -1,7 +1,8 @@
-// toShiftJis through Windows' code page 932, written byte for byte as the Linux
-// build writes it.
+// toShiftJis and isShiftJis through Windows' code page 932, byte for byte as the
+// Linux build has them.
 #include "system/shift_jis.h"
 
+#include <string>
 #include <windows.h>
 
 namespace sys {
@@ -97,6 +98,23 @@ std::error_code toShiftJis(std::u16string_view text, std::string &bytes)
         at = end + (pair ? 2 : 1);
     }
     return {};
+}
+
+bool isShiftJis(std::string_view bytes)
+{
+    if (bytes.empty())
+        return true;
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+    if (length == 0)
+        return false;
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, bytes.data(), size, text.data(), length);
+    for (const wchar_t c : text) {
+        if (isOutsideTheTable(static_cast<char16_t>(c)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace sys

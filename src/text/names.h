@@ -4,6 +4,7 @@
 #include <QString>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace text {
 
@@ -13,6 +14,11 @@ std::optional<QString> nameText(const std::filesystem::path &name);
 
 // The name as shown: what is not valid becomes the replacement mark U+FFFD.
 QString displayName(const std::filesystem::path &name);
+
+// The bytes of a name that is not text but is Shift_JIS (code page 932), as
+// names from old Japanese archives are; nothing for any other name. Names are
+// UTF-16 text on Windows, so there it is always nothing.
+std::optional<std::string> shiftJisBytes(const std::filesystem::path &name);
 
 // Text back to the system's bytes; exact for every text nameText gave.
 std::filesystem::path nameFromText(const QString &text);

@@ -1,6 +1,8 @@
 // File names as UTF-8 bytes: a name is text only where its bytes are valid UTF-8.
 #include "text/names.h"
 
+#include "system/shift_jis.h"
+
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -26,6 +28,13 @@ QString displayName(const std::filesystem::path &name)
     const std::string &bytes = name.native();
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::optional<std::string> shiftJisBytes(const std::filesystem::path &name)
+{
+    if (nameText(name) || !sys::isShiftJis(name.native()))
+        return std::nullopt;
+    return name.native();
 }
 
 std::filesystem::path nameFromText(const QString &text)

@@ -21,6 +21,11 @@ QString displayName(const std::filesystem::path &name)
     return QString::fromStdWString(name.native());
 }
 
+std::optional<std::string> shiftJisBytes(const std::filesystem::path &)
+{
+    return std::nullopt;
+}
+
 std::filesystem::path nameFromText(const QString &text)
 {
     return std::filesystem::path(text.toStdWString());

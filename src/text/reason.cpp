@@ -1,13 +1,17 @@
 // reasonText: Japanese for the failures users meet, the system's words beside it.
 #include "text/reason.h"
 
+#include "system/whole_file.h"
+
 namespace text {
 
 QString reasonText(const std::error_code &error)
 {
     const std::error_condition condition = error.default_error_condition();
     QString japanese;
-    if (condition == std::errc::no_such_file_or_directory)
+    if (error == sys::WriteRefusal::notARegularFile)
+        japanese = QStringLiteral("通常のファイルではありません (フォルダ、デバイスなど)");
+    else if (condition == std::errc::no_such_file_or_directory)
         japanese = QStringLiteral("ファイルまたはフォルダが見つかりません");
     else if (condition == std::errc::permission_denied || condition == std::errc::operation_not_permitted)
         japanese = QStringLiteral("アクセスが拒否されました");

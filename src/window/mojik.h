@@ -57,6 +57,9 @@ public:
     void about_Click();
 
 private:
+    // window/startup.cpp
+    void openNearestFolder();
+
     // conversion/run.cpp
     std::error_code rensub(const std::filesystem::path &aaa);
     void reportRun(const conversion::Outcome &outcome);

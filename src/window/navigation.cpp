@@ -12,6 +12,34 @@
 
 #include <functional>
 
+namespace {
+
+// Why dir gave no folder: no setting, or one too long for it to read.
+QString desktopUnread(const mojikbas::DesktopSetting &setting)
+{
+    using State = mojikbas::DesktopSetting::State;
+    if (setting.state == State::missing)
+        return QStringLiteral("デスクトップフォルダの設定がありません。");
+    if (setting.state == State::tooLong)
+        return QStringLiteral("デスクトップフォルダのパスが長すぎます (%1 バイト、読めるのは %2 バイトまで)。\r%3")
+            .arg(setting.bytes)
+            .arg(mojikbas::kDirBytes)
+            .arg(text::displayName(setting.path));
+    // Set again since dir asked: the next click reads it.
+    return QStringLiteral("デスクトップフォルダの設定を読めませんでした。\r%1").arg(text::displayName(setting.path));
+}
+
+// Why the folder dir gave could not be shown: it is not there, or a step failed.
+QString desktopUnreached(const std::filesystem::path &desktop, const std::error_code &error)
+{
+    const bool missing = error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
+    const QString what = missing ? QStringLiteral("デスクトップフォルダ %1 が見つかりません。")
+                                 : QStringLiteral("デスクトップフォルダ %1 に移動できませんでした。");
+    return what.arg(text::displayName(desktop)) + QLatin1Char('\r') + text::reasonText(error);
+}
+
+} // namespace
+
 void MOJIK::Drive1_Change()
 {
     const std::filesystem::path drive = Drive1->drive();
@@ -59,10 +87,8 @@ void MOJIK::Command3_Click()
             break;
     }
     if (error) {
-        const QString where = desktop.empty() ? QStringLiteral("デスクトップフォルダが見つかりません。")
-                                              : QStringLiteral("デスクトップフォルダ %1 に移動できませんでした。")
-                                                    .arg(text::displayName(desktop));
-        message(where + QLatin1Char('\r') + text::reasonText(error));
+        message(desktop.empty() ? desktopUnread(mojikbas::desktopSetting(m_services.registry))
+                                : desktopUnreached(desktop, error));
         agreeWithFolderList();
     }
 }

@@ -4,13 +4,16 @@
 #include "controls/file_list.h"
 
 #include "support/fake_services.h"
+#include "support/mounts.h"
 #include "support/temp_folder.h"
+#include "text/reason.h"
 
 #include <QPushButton>
 #include <QTest>
 #include <fstream>
 #include <map>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -182,6 +185,57 @@ TEST_F(ListingExport, LeavesAnExistingFileWholeWhenItsFolderIsReadOnly)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() / "ro"), fs::directory_iterator()), 1);
     ASSERT_EQ(fake.shown.size(), 1u);
     EXPECT_TRUE(fake.shown[0].prompt.startsWith(text(target))) << fake.shown[0].prompt.toStdString();
+}
+
+TEST_F(ListingExport, SaysAFullDiskInJapaneseAndLeavesTheOldFileWhole)
+{
+    const fs::path disk = folder.folder("disk");
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here (it takes root)";
+    const testing_support::Mounted mounted(disk);
+    const fs::path target = folder.file("disk/old.txt", "old content\r\n");
+    std::ofstream filler(disk / "filler", std::ios::binary);
+    while (filler << std::string(4096, 'x') && filler.flush()) {
+    }
+    filler.close();
+    MOJIK window(fake.services);
+    fake.saveAnswer = text(target);
+    click(window);
+
+    EXPECT_EQ(contentOf(target), "old content\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk), fs::directory_iterator()), 2); // no temporary file left
+    ASSERT_EQ(fake.shown.size(), 1u);
+    EXPECT_EQ(fake.shown[0].prompt, text(target) + QStringLiteral(" に書き込めませんでした。\r")
+                                        + text::reasonText(std::make_error_code(std::errc::no_space_on_device)));
+}
+
+TEST_F(ListingExport, RefusesATargetThatIsNoFileAndWritesThroughALinkToOne)
+{
+    const fs::path out = folder.folder("out");
+    ASSERT_EQ(::mkfifo((out / "fifo").c_str(), 0600), 0);
+    folder.folder("out/folder.txt");
+    const fs::path real = folder.file("out/real.txt", "old");
+    fs::create_symlink("real.txt", out / "link.txt");
+    MOJIK window(fake.services);
+
+    for (const char *name : {"fifo", "folder.txt"}) {
+        fake.shown.clear();
+        fake.saveAnswer = text(out / name);
+        click(window);
+        ASSERT_EQ(fake.shown.size(), 1u) << name;
+        EXPECT_TRUE(fake.shown[0].prompt.startsWith(text(out / name) + QStringLiteral(" に書き込めませんでした。\r通常のファイルではありません")))
+            << fake.shown[0].prompt.toStdString();
+    }
+    EXPECT_TRUE(fs::is_fifo(out / "fifo"));
+    EXPECT_TRUE(fs::is_empty(out / "folder.txt"));
+
+    fake.shown.clear();
+    fake.saveAnswer = text(out / "link.txt");
+    click(window);
+    EXPECT_TRUE(fake.shown.empty());
+    EXPECT_TRUE(fs::is_symlink(out / "link.txt"));
+    EXPECT_EQ(contentOf(real), expected());
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 4);
 }
 
 } // namespace

@@ -51,8 +51,42 @@ TEST(Listing, KeepsEachNameOnOneLine)
     for (const auto &row : rows)
         EXPECT_EQ(listing::lineText(row.bytes), row.line) << row.bytes;
 
-    const std::string bytes = bytesOf("/f", {"one\ntwo", "a\x82\xa0"});
-    EXPECT_NE(bytes.find("\r\none?two\r\na??\r\n"), std::string::npos);
+    const std::string bytes = bytesOf("/f", {"one\ntwo", "a\x82"});
+    EXPECT_NE(bytes.find("\r\none?two\r\na?\r\n"), std::string::npos);
+}
+
+// Every name's line between the first rule and the second.
+std::string namesIn(const std::string &listing)
+{
+    const std::size_t from = listing.find(kRule) + kRule.size();
+    return listing.substr(from, listing.rfind(kRule) - from);
+}
+
+TEST(Listing, WritesShiftJisNamesAsTheyStandAndComposesMarks)
+{
+    const struct {
+        const char *what;
+        std::string name;
+        std::string line;
+    } rows[] = {
+        {"Shift_JIS, not UTF-8", "\x83\x41\x83\x43.txt", "\x83\x41\x83\x43.txt"},
+        {"Shift_JIS cut short", "a\x83", "a?"},
+        {"Shift_JIS holding a line feed", "\x83\x41\n", "?A?"},
+        {"a decomposed パ", "\xe3\x83\x8f\xe3\x82\x9a.txt", "\x83\x70.txt"},
+        {"the Angstrom sign, no mark, stays itself", "\xe2\x84\xab", "\x81\xf0"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(namesIn(bytesOf("/f", {row.name})), row.line + "\r\n") << row.what;
+
+    // Half-width katakana pairs that read as UTF-8 (ﾄｱ as ı) keep their bytes
+    // beside a name that is Shift_JIS for certain, as a run leaves them.
+    EXPECT_EQ(namesIn(bytesOf("/f", {"\xC4\xB1.txt", "\x83\x41.txt"})), "\xC4\xB1.txt\r\n\x83\x41.txt\r\n");
+    EXPECT_EQ(namesIn(bytesOf("/f", {"\xC4\xB1.txt"})), "?.txt\r\n") << "alone, it is the text it reads as";
+
+    // A Shift_JIS folder within a UTF-8 path keeps its bytes; its UTF-8 neighbours are converted.
+    const std::string folder = bytesOf("/データ/\x83\x66\x81\x5b\x83\x5e/a", {});
+    EXPECT_EQ(folder.substr(kHeader.size(), folder.find(kRule) - kHeader.size()),
+              "/\x83\x66\x81\x5b\x83\x5e/\x83\x66\x81\x5b\x83\x5e/a\r\n");
 }
 
 } // namespace

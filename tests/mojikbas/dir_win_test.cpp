@@ -1,6 +1,8 @@
 // Tests of dir against the real registry of a throwaway Wine prefix, in code page 932.
 #include "mojikbas/dir.h"
 
+#include "system/ansi.h"
+
 #include "support/win_shell_folders.h"
 #include "support/win_temp_folder.h"
 
@@ -63,6 +65,14 @@ TEST(MojikbasDirWin, ReadsTheDesktopValueWhenItFitsIn250Bytes)
             break;
         }
         EXPECT_EQ(mojikbas::dir().native(), row.expected) << row.what;
+
+        // The setting behind it, read whole whatever its length.
+        using State = mojikbas::DesktopSetting::State;
+        const mojikbas::DesktopSetting setting = mojikbas::desktopSetting();
+        const bool stored = row.setup == Setup::value || row.setup == Setup::expandValue;
+        const State state = !stored ? State::missing : row.bytes.size() + 1 > 250 ? State::tooLong : State::fits;
+        EXPECT_EQ(setting.state, state) << row.what;
+        EXPECT_EQ(setting.path, stored ? sys::pathFromAnsi(row.bytes) : std::filesystem::path()) << row.what;
     }
 }
 

@@ -83,17 +83,22 @@ TEST(RegistryPosix, DesktopFolderFollowsUserDirs)
          true, {"home/wrong", "home/my\"desk"}, {}, "home/my\"desk"},
         {"an absolute folder", "XDG_DESKTOP_DIR=\"ROOT/elsewhere\"\n", true, {"elsewhere"}, {}, "elsewhere"},
         {"$HOME itself", "XDG_DESKTOP_DIR=\"$HOME\"\n", true, {"home"}, {}, "home"},
+        // A path is kept whether or not its folder is there, as in a registry.
         {"a configured folder that is missing", "XDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n", true, {"home/Desktop"}, {},
-         std::nullopt},
+         "home/デスクトップ"},
         {"no file", std::nullopt, true, {"home/Desktop"}, {}, "home/Desktop"},
-        {"no file and no Desktop folder", std::nullopt, true, {"home"}, {}, std::nullopt},
-        {"a Desktop that is a file", std::nullopt, true, {}, {"home/Desktop"}, std::nullopt},
+        {"no file and no Desktop folder", std::nullopt, true, {"home"}, {}, "home/Desktop"},
+        {"a Desktop that is a file", std::nullopt, true, {}, {"home/Desktop"}, "home/Desktop"},
+        {"no home folder", std::nullopt, true, {}, {}, std::nullopt},
     };
     for (const Case &c : cases) {
         testing_support::TempFolder temp;
         const std::string root = temp.path().native();
         Environment environment;
-        environment.set("HOME", temp.path() / "home");
+        if (c.expected)
+            environment.set("HOME", temp.path() / "home");
+        else
+            environment.unset("HOME");
         if (c.configHomeSet)
             environment.set("XDG_CONFIG_HOME", temp.path() / "config");
         else

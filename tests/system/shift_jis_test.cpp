@@ -31,4 +31,26 @@ TEST(ShiftJis, ConvertsTextLongerThanOneBuffer)
     EXPECT_EQ(bytes, expected);
 }
 
+// A name from an old Japanese archive is written to the listing as its own bytes
+// only where they are Shift_JIS through and through.
+TEST(ShiftJis, TellsBytesOfCodePage932FromOthers)
+{
+    const struct {
+        std::string_view bytes;
+        bool shiftJis;
+    } rows[] = {
+        {"\x83\x41\x83\x43.txt", true}, // アイ
+        {"\xc4\xb1", true},               // ﾄｱ, valid UTF-8 too
+        {"\xed\x40\xfa\x5c", true},       // NEC-selected and IBM extensions
+        {"\x83", false},                   // a lead byte cut short
+        {"\x83\x20", false},              // a trail byte out of range
+        {"\x85\x40", false},              // a row the code page leaves empty
+        {"a\x80", false},
+        {"\xfd\xfe\xff", false},
+        {"\xe6\xbc\xa2\xe5\xad\x97", false}, // 漢字 in UTF-8 breaks off at its last byte
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(sys::isShiftJis(row.bytes), row.shiftJis) << row.bytes;
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "support/window_harness.h"
 
 #include "text/casemap.h"
+#include "text/reason.h"
 #include "controls/drive_list.h"
 
 #include <QSignalSpy>
@@ -141,13 +142,13 @@ TEST_F(Navigation, FailuresSayWhatFailedAndLeaveTheViewsAgreeing)
 {
     harness.click("Command3"); // no Desktop value
     ASSERT_EQ(harness.fake.shown.size(), 1u);
-    EXPECT_TRUE(harness.fake.shown[0].prompt.startsWith(QStringLiteral("デスクトップフォルダが見つかりません。")));
+    EXPECT_TRUE(harness.fake.shown[0].prompt.startsWith(QStringLiteral("デスクトップフォルダの設定がありません。")));
     expectAllAt(c, c);
 
     harness.fake.desktop = (d / "Gone").string();
     harness.click("Command3");
     ASSERT_EQ(harness.fake.shown.size(), 2u);
-    EXPECT_TRUE(harness.fake.shown[1].prompt.contains(QStringLiteral("に移動できませんでした。")));
+    EXPECT_TRUE(harness.fake.shown[1].prompt.contains(QStringLiteral("が見つかりません。")));
     expectAllAt(c, c);
 
     // A drive whose current folder went away is not ready: the list goes back to C.
@@ -159,6 +160,34 @@ TEST_F(Navigation, FailuresSayWhatFailedAndLeaveTheViewsAgreeing)
     ASSERT_EQ(harness.fake.shown.size(), 3u);
     EXPECT_TRUE(harness.fake.shown[2].prompt.startsWith(QStringLiteral("ドライブ "))) << harness.fake.shown[2].prompt.toStdString();
     expectAllAt(c, c);
+}
+
+TEST_F(Navigation, DesktopFailuresSayWhichItWasAndNameThePath)
+{
+    const std::filesystem::path gone = d / "Gone";
+    // A folder that is there, but whose path takes 251 bytes with its NUL and more.
+    const std::filesystem::path deep = harness.folder.folder("D/" + std::string(250 - d.native().size(), 'x'));
+    const auto reason = [](std::errc error) { return text::reasonText(std::make_error_code(error)); };
+    const auto shown = [](const std::filesystem::path &path) { return QString::fromStdString(path.string()); };
+    const struct {
+        std::optional<std::string> desktop;
+        QString prompt;
+    } rows[] = {
+        {std::nullopt, QStringLiteral("デスクトップフォルダの設定がありません。")},
+        {gone.string(), QStringLiteral("デスクトップフォルダ %1 が見つかりません。\r").arg(shown(gone))
+                            + reason(std::errc::no_such_file_or_directory)},
+        {deep.string(), QStringLiteral("デスクトップフォルダのパスが長すぎます (%1 バイト、読めるのは 250 バイトまで)。\r%2")
+                            .arg(deep.native().size() + 1)
+                            .arg(shown(deep))},
+    };
+    for (const auto &row : rows) {
+        harness.fake.shown.clear();
+        harness.fake.desktop = row.desktop;
+        harness.click("Command3");
+        ASSERT_EQ(harness.fake.shown.size(), 1u);
+        EXPECT_EQ(harness.fake.shown[0].prompt, row.prompt);
+        expectAllAt(c, c);
+    }
 }
 
 } // namespace

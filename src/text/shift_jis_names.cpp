@@ -1,12 +1,13 @@
-// isCodePage932, holdsShiftJisNames and mayBeShiftJis.
-#include "conversion/shift_jis_names.h"
+// holdsShiftJisNames and mayBeShiftJis.
+#include "text/shift_jis_names.h"
 
+#include "system/shift_jis.h"
 #include "text/names.h"
 
 #include <algorithm>
 #include <type_traits>
 
-namespace conversion {
+namespace text {
 
 namespace {
 
@@ -57,30 +58,13 @@ bool isImprobable(const QString &text)
 
 } // namespace
 
-bool isCodePage932(std::string_view bytes)
-{
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte < 0x80 || isHalfWidthKatakana(byte))
-            continue;
-        if (!((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) || ++i == bytes.size())
-            return false;
-        const auto trail = static_cast<unsigned char>(bytes[i]);
-        if (trail < 0x40 || trail == 0x7F || trail > 0xFC)
-            return false;
-    }
-    return true;
-}
-
 bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names)
 {
     if constexpr (!std::is_same_v<std::filesystem::path::value_type, char>) {
         return false; // names are UTF-16 there: none is read in two ways
     } else {
-        return std::any_of(names.begin(), names.end(), [](const std::filesystem::path &name) {
-            const std::string &bytes = name.native();
-            return !isAscii(bytes) && isCodePage932(bytes) && !text::nameText(name);
-        });
+        return std::any_of(names.begin(), names.end(),
+                           [](const std::filesystem::path &name) { return shiftJisBytes(name).has_value(); });
     }
 }
 
@@ -90,10 +74,10 @@ bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool 
         return false;
     } else {
         const std::string &bytes = name.native();
-        if (isAscii(bytes) || !isCodePage932(bytes))
+        if (isAscii(bytes) || !sys::isShiftJis(bytes))
             return false;
         return folderHoldsShiftJis || (isOnlyKatakanaPairs(bytes) && isImprobable(text));
     }
 }
 
-} // namespace conversion
+} // namespace text

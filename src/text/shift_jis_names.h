@@ -7,14 +7,9 @@
 
 #include <QString>
 #include <filesystem>
-#include <string_view>
 #include <vector>
 
-namespace conversion {
-
-// Whether the bytes read as code page 932: single bytes 00-7F and A1-DF, and
-// pairs of a lead byte 81-9F or E0-FC with a trail byte 40-7E or 80-FC.
-bool isCodePage932(std::string_view bytes);
+namespace text {
 
 // Whether the folder holds a name that is not UTF-8 but reads as code page 932:
 // a sign that its names came from a Shift_JIS system.
@@ -27,4 +22,4 @@ bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names);
 // scripts side by side).
 bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool folderHoldsShiftJis);
 
-} // namespace conversion
+} // namespace text

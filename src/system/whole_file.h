@@ -1,0 +1,41 @@
+// Files written whole: the listing file, all or nothing, and the journals, which
+// must be on the disk before what depends on them happens.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace sys {
+
+// Why writeWholeFile refused a target before writing anything: a refusal of the
+// program's own, not an error the system reported.
+enum class WriteRefusal { notARegularFile = 1 };
+
+std::error_code make_error_code(WriteRefusal refusal);
+
+// Makes `bytes` the whole content of the file `target`, all or nothing: they go
+// to a new file beside it, which takes its place only once all of it is on disk,
+// so that a failure (a full disk, say) leaves the old file whole and nothing new
+// behind. A link is followed and the file it leads to is written. A target that
+// exists and is not a regular file (a folder, a FIFO, a device node) is refused
+// with WriteRefusal::notARegularFile.
+std::error_code writeWholeFile(const std::filesystem::path &target, std::string_view bytes);
+
+// Creates `path`, which must not exist yet, with `bytes`, and returns only once
+// the file and its name in the folder are on the disk. On failure no part of it
+// is left behind.
+std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes);
+
+// Appends `bytes` to the existing file `path`, on the disk when it returns.
+std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes);
+
+// The content of `path`, or its first `most` bytes.
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most = SIZE_MAX);
+
+} // namespace sys
+
+template <>
+struct std::is_error_code_enum<sys::WriteRefusal> : std::true_type {};

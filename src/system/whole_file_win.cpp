@@ -1,0 +1,161 @@
+// writeWholeFile (a new file beside the target, flushed to disk, then moved over
+// it), writeNewFileDurably, appendToFile and readFile on Windows.
+#include "system/whole_file.h"
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <windows.h>
+
+namespace sys {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::error_code lastError()
+{
+    return {static_cast<int>(GetLastError()), std::system_category()};
+}
+
+// What the existing target is, through any link: `regular` tells whether it is a
+// file on disk, and `file` becomes the path of what the link leads to.
+std::error_code examine(HANDLE handle, bool &regular, fs::path &file)
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(handle) != FILE_TYPE_DISK) { // NUL, CON, a pipe
+        regular = false;
+        return {};
+    }
+    if (!GetFileInformationByHandle(handle, &info))
+        return lastError();
+    regular = !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    // Windows refuses to replace a read-only file; said here so that every
+    // system that runs this (Wine too) refuses alike.
+    if (regular && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+        return {ERROR_ACCESS_DENIED, std::system_category()};
+    std::wstring final(32768, L'\0'); // the longest path Windows has
+    const DWORD length = GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()), 0);
+    if (length == 0 || length >= final.size())
+        return lastError();
+    final.resize(length);
+    file = final;
+    return {};
+}
+
+// A new empty file beside `file` under a name no other entry has.
+HANDLE createBeside(const fs::path &file, fs::path &temporary)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = file.parent_path() /
+                    (L"mojik-" + std::to_wstring(GetCurrentProcessId()) + L'-' + std::to_wstring(counter++) + L".tmp");
+        const HANDLE handle =
+            CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+            return handle;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+std::error_code writeAll(HANDLE handle, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        if (!WriteFile(handle, bytes.data(), size, &written, nullptr))
+            return lastError();
+        bytes.remove_prefix(written);
+    }
+    return FlushFileBuffers(handle) ? std::error_code() : lastError();
+}
+
+} // namespace
+
+std::error_code writeWholeFile(const std::filesystem::path &target, std::string_view bytes)
+{
+    fs::path file = target;
+    const HANDLE existing = CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (existing != INVALID_HANDLE_VALUE) {
+        bool regular = false;
+        const std::error_code error = examine(existing, regular, file);
+        CloseHandle(existing);
+        if (error)
+            return error;
+        if (!regular)
+            return WriteRefusal::notARegularFile;
+    } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return lastError();
+    }
+
+    fs::path temporary;
+    const HANDLE out = createBeside(file, temporary);
+    if (out == INVALID_HANDLE_VALUE)
+        return lastError();
+    std::error_code error = writeAll(out, bytes);
+    if (!CloseHandle(out) && !error)
+        error = lastError();
+    if (!error && !MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = lastError();
+    if (error)
+        DeleteFileW(temporary.c_str());
+    return error;
+}
+
+std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastError();
+    // NTFS writes the new name with the file's own metadata.
+    const std::error_code error = writeAll(file, bytes);
+    CloseHandle(file);
+    if (error)
+        DeleteFileW(path.c_str());
+    return error;
+}
+
+std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes)
+{
+    // Write access as a whole, which flushing to disk needs, and the end of the file by hand.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastError();
+    std::error_code error;
+    if (!SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END))
+        error = lastError();
+    if (!error)
+        error = writeAll(file, bytes);
+    CloseHandle(file);
+    return error;
+}
+
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most)
+{
+    bytes.clear();
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastError();
+    std::error_code error;
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, most - bytes.size()));
+        if (wanted == 0)
+            break;
+        if (!ReadFile(file, buffer, wanted, &got, nullptr)) {
+            error = lastError();
+            break;
+        }
+        if (got == 0)
+            break;
+        bytes.append(buffer, got);
+    }
+    CloseHandle(file);
+    return error;
+}
+
+} // namespace sys
