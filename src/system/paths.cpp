@@ -14,14 +14,25 @@ std::filesystem::path plainFolder(const std::filesystem::path &path)
     return plain;
 }
 
-std::string pathBytes(const std::filesystem::path &path)
+namespace {
+
+// A template, so that only the branch for this system's kind of path is compiled.
+template <typename Char>
+std::string bytesOf(const std::basic_string<Char> &native, const std::filesystem::path &path)
 {
-    if constexpr (std::is_same_v<std::filesystem::path::value_type, char>) {
-        return path.native();
+    if constexpr (std::is_same_v<Char, char>) {
+        return native;
     } else {
         const std::u8string text = path.u8string();
         return {text.begin(), text.end()};
     }
+}
+
+} // namespace
+
+std::string pathBytes(const std::filesystem::path &path)
+{
+    return bytesOf(path.native(), path);
 }
 
 std::filesystem::path pathFromBytes(std::string_view bytes)
