@@ -14,22 +14,39 @@ std::filesystem::path plainFolder(const std::filesystem::path &path)
     return plain;
 }
 
-std::string pathBytes(const std::filesystem::path &path)
+namespace {
+
+// Templates, so that each system compiles only the spelling its own paths take.
+template <typename Native>
+std::string bytesOf(const Native &native, const std::filesystem::path &path)
 {
-    if constexpr (std::is_same_v<std::filesystem::path::value_type, char>) {
-        return path.native();
+    if constexpr (std::is_same_v<Native, std::string>) {
+        return native;
     } else {
         const std::u8string text = path.u8string();
         return {text.begin(), text.end()};
     }
 }
 
-std::filesystem::path pathFromBytes(std::string_view bytes)
+template <typename Unit>
+std::filesystem::path pathOf(std::string_view bytes)
 {
-    if constexpr (std::is_same_v<std::filesystem::path::value_type, char>)
+    if constexpr (std::is_same_v<Unit, char>)
         return std::filesystem::path(std::string(bytes));
     else
         return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
+}
+
+} // namespace
+
+std::string pathBytes(const std::filesystem::path &path)
+{
+    return bytesOf(path.native(), path);
+}
+
+std::filesystem::path pathFromBytes(std::string_view bytes)
+{
+    return pathOf<std::filesystem::path::value_type>(bytes);
 }
 
 } // namespace sys
