@@ -16,16 +16,25 @@ std::filesystem::path plainFolder(const std::filesystem::path &path)
 
 namespace {
 
-// A template, so that only the branch for this system's kind of path is compiled.
-template <typename Char>
-std::string bytesOf(const std::basic_string<Char> &native, const std::filesystem::path &path)
+// Templates, so that each system compiles only the spelling its own paths take.
+template <typename Native>
+std::string bytesOf(const Native &native, const std::filesystem::path &path)
 {
-    if constexpr (std::is_same_v<Char, char>) {
+    if constexpr (std::is_same_v<Native, std::string>) {
         return native;
     } else {
         const std::u8string text = path.u8string();
         return {text.begin(), text.end()};
     }
+}
+
+template <typename Unit>
+std::filesystem::path pathOf(std::string_view bytes)
+{
+    if constexpr (std::is_same_v<Unit, char>)
+        return std::filesystem::path(std::string(bytes));
+    else
+        return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
 }
 
 } // namespace
@@ -37,10 +46,7 @@ std::string pathBytes(const std::filesystem::path &path)
 
 std::filesystem::path pathFromBytes(std::string_view bytes)
 {
-    if constexpr (std::is_same_v<std::filesystem::path::value_type, char>)
-        return std::filesystem::path(std::string(bytes));
-    else
-        return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
+    return pathOf<std::filesystem::path::value_type>(bytes);
 }
 
 } // namespace sys

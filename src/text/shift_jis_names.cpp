@@ -1,11 +1,11 @@
 // holdsShiftJisNames and mayBeShiftJis.
 #include "text/shift_jis_names.h"
 
+#include "system/paths.h"
 #include "system/shift_jis.h"
 #include "text/names.h"
 
 #include <algorithm>
-#include <type_traits>
 
 namespace text {
 
@@ -60,24 +60,19 @@ bool isImprobable(const QString &text)
 
 bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names)
 {
-    if constexpr (!std::is_same_v<std::filesystem::path::value_type, char>) {
-        return false; // names are UTF-16 there: none is read in two ways
-    } else {
-        return std::any_of(names.begin(), names.end(),
-                           [](const std::filesystem::path &name) { return shiftJisBytes(name).has_value(); });
-    }
+    return std::any_of(names.begin(), names.end(),
+                       [](const std::filesystem::path &name) { return shiftJisBytes(name).has_value(); });
 }
 
 bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool folderHoldsShiftJis)
 {
-    if constexpr (!std::is_same_v<std::filesystem::path::value_type, char>) {
+    // Names are UTF-16 text on Windows: none is read in two ways there.
+    if (sizeof(std::filesystem::path::value_type) != 1)
         return false;
-    } else {
-        const std::string &bytes = name.native();
-        if (isAscii(bytes) || !sys::isShiftJis(bytes))
-            return false;
-        return folderHoldsShiftJis || (isOnlyKatakanaPairs(bytes) && isImprobable(text));
-    }
+    const std::string bytes = sys::pathBytes(name);
+    if (isAscii(bytes) || !sys::isShiftJis(bytes))
+        return false;
+    return folderHoldsShiftJis || (isOnlyKatakanaPairs(bytes) && isImprobable(text));
 }
 
 } // namespace text
