@@ -5,8 +5,10 @@
 #include "text/name_order.h"
 #include "text/names.h"
 
+#include <QHelpEvent>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <QToolTip>
 
 namespace controls {
 
@@ -33,12 +35,25 @@ namespace {
 
 // Rows a little taller than the text: the gothic font draws "_" below its
 // descent, and a row of the bare text height would cut it off (IMG_0001.JPG).
+// A name too long for its row, which the row cuts off, shows whole in a tip.
 class RowDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 2);
+    }
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override
+    {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QRect shown = option.rect.intersected(view->viewport()->rect());
+        if (sizeHint(option, index).width() > shown.width())
+            QToolTip::showText(event->globalPos(), index.data().toString(), view->viewport(), shown);
+        else
+            QToolTip::hideText();
+        return true;
     }
 };
 

@@ -7,6 +7,7 @@
 #include "text/name_order.h"
 #include "text/names.h"
 
+#include <QFocusFrame>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 
@@ -53,6 +54,30 @@ FolderList::FolderList(QWidget *parent) : QListWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openItem);
+}
+
+FolderList::~FolderList()
+{
+    delete m_focusFrame;
+}
+
+void FolderList::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    if (!m_focusFrame) {
+        m_focusFrame = new QFocusFrame(this);
+        QPalette palette = m_focusFrame->palette();
+        palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+        m_focusFrame->setPalette(palette);
+    }
+    m_focusFrame->setWidget(this); // moves to the list's parent, round the list
+}
+
+void FolderList::focusOutEvent(QFocusEvent *event)
+{
+    QListWidget::focusOutEvent(event);
+    if (m_focusFrame)
+        m_focusFrame->setWidget(nullptr);
 }
 
 void FolderList::setDriveOf(std::function<std::filesystem::path(const std::filesystem::path &)> driveOf)

@@ -3,17 +3,23 @@
 #pragma once
 
 #include <QListWidget>
+#include <QPointer>
 #include <filesystem>
 #include <functional>
 #include <system_error>
 #include <vector>
 
+class QFocusFrame;
+
 namespace controls {
 
+// Drawn flat, the list would show no sign of the keyboard focus; while it has
+// it, a frame in the highlight colour stands round it.
 class FolderList : public QListWidget {
     Q_OBJECT
 public:
     explicit FolderList(QWidget *parent = nullptr);
+    ~FolderList() override;
 
     // The full path of the shown folder.
     const std::filesystem::path &path() const { return m_path; }
@@ -28,6 +34,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void fill();
@@ -36,6 +44,7 @@ private:
     std::filesystem::path m_path;
     std::function<std::filesystem::path(const std::filesystem::path &)> m_driveOf;
     std::vector<std::filesystem::path> m_items; // the full path of each row, in the system's own bytes
+    QPointer<QFocusFrame> m_focusFrame; // stands beside the list, in its parent, which may delete it first
 };
 
 } // namespace controls

@@ -16,6 +16,7 @@ void PathLabel::setPath(const std::filesystem::path &path)
     const QString shown = text::displayName(path);
     setText(shown);
     setToolTip(shown); // the label clips a long path; the tip shows it whole
+    setAccessibleDescription(shown); // what a screen reader says after the label's name
 }
 
 } // namespace controls

@@ -1,38 +1,17 @@
-// setUpApplication (Qt's Japanese translation, the default font and the heap) and openWindow.
+// setUpApplication (Qt's Japanese translation, the names, the default font and the heap) and openWindow.
 #include "window/application.h"
 
 #include "controls/message_box.h"
 #include "system/memory.h"
 #include "text/names.h"
 #include "text/reason.h"
+#include "window/font.h"
 #include "window/mojik.h"
 
 #include <QApplication>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-namespace {
-
-QFont japaneseGothic()
-{
-    QFont font(QStringLiteral("IPAGothic"), 9);
-    if (QFontInfo(font).family() == QLatin1String("IPAGothic"))
-        return font;
-    // Another installed font that covers Japanese, gothic ones first.
-    const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
-    for (const QString &family : families) {
-        if (family.contains(QLatin1String("Gothic"), Qt::CaseInsensitive) || family.contains(QLatin1String("Sans")))
-            return QFont(family, 9);
-    }
-    if (!families.isEmpty())
-        return QFont(families.first(), 9);
-    return font;
-}
-
-} // namespace
 
 void setUpApplication(QApplication &app)
 {
@@ -42,6 +21,7 @@ void setUpApplication(QApplication &app)
     if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
     QApplication::setApplicationName(QStringLiteral("Mojik"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.mojik")); // matches the window to its menu entry
     QApplication::setFont(japaneseGothic());
 }
 

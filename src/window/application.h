@@ -7,8 +7,9 @@
 class QApplication;
 
 // Loads Qt's Japanese texts (the standard buttons, the Save dialog) whatever the
-// user's locale, makes a Japanese gothic at 9 pt the default font, and keeps
-// freed memory for reuse (see system/memory.h).
+// user's locale, names the desktop entry the window belongs to, makes a Japanese
+// gothic at 9 pt the default font, and keeps freed memory for reuse (see
+// system/memory.h).
 void setUpApplication(QApplication &app);
 
 // Sets the application up, opens the window in `folder` (the folder of a file

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QFrame>
 #include <QIcon>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -80,6 +81,17 @@ MOJIK::MOJIK(controls::Services services, QWidget *parent)
     Label1->setAutoFillBackground(true);
     Label1->setBackgroundRole(QPalette::Base);
     Label1->setForegroundRole(QPalette::Text);
+
+    // What a screen reader says for the controls that have no caption of their
+    // own; the label's folder is its description. On Linux a drop-down list is
+    // named by the label whose buddy it is, one never shown here.
+    Drive1->setAccessibleName(QStringLiteral("ドライブ一覧"));
+    auto *driveName = new QLabel(Drive1->accessibleName(), client);
+    driveName->setBuddy(Drive1);
+    driveName->hide();
+    Dir1->setAccessibleName(QStringLiteral("フォルダー一覧"));
+    File1->setAccessibleName(QStringLiteral("ファイル一覧"));
+    Label1->setAccessibleName(QStringLiteral("選択中のフォルダー"));
 
     // The keyboard order is the order of the table; the label takes no focus.
     QWidget *order[] = {Option1, Option2, Drive1, Dir1, File1, Command1, Command2, Command3};
