@@ -4,6 +4,7 @@
 #include "conversion/plan.h"
 #include "controls/file_list.h"
 #include "system/files.h"
+#include "system/renamer.h"
 #include "text/names.h"
 #include "controls/path_label.h"
 #include "text/casemap.h"
@@ -81,6 +82,8 @@ void MOJIK::Command1_Click()
     }
     const conversion::Plan plan =
         conversion::planRun(listed, present, Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower);
+    // One renamer for the whole run: it learns the medium's ways at the first rename.
+    sys::Renamer renamer(".", present);
 
     // A run that goes on past a moment shows that it is alive, and how far it got.
     const int total = static_cast<int>(std::count(plan.rename.begin(), plan.rename.end(), true));
@@ -100,7 +103,7 @@ void MOJIK::Command1_Click()
             progress->step(renamed, text::displayName(listed[i]));
             painted = now;
         }
-        if (const std::error_code error = rensub(listed[i])) {
+        if (const std::error_code error = rensub(listed[i], renamer)) {
             progress.reset();
             const QString name = text::displayName(listed[i]);
             File1->refresh();
@@ -125,11 +128,11 @@ void MOJIK::Command1_Click()
         message(skipReport(plan.skipped));
 }
 
-std::error_code MOJIK::rensub(const std::filesystem::path &aaa)
+std::error_code MOJIK::rensub(const std::filesystem::path &aaa, sys::Renamer &renamer)
 {
     const auto mode = Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower;
     const std::optional<std::filesystem::path> converted = conversion::convertedPath(aaa, mode);
     if (!converted)
         return std::make_error_code(std::errc::illegal_byte_sequence);
-    return sys::renameFile(aaa, *converted);
+    return renamer.rename(aaa, *converted);
 }

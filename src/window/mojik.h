@@ -15,6 +15,10 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 
+namespace sys {
+class Renamer;
+} // namespace sys
+
 namespace controls {
 class DriveList;
 class FileList;
@@ -37,7 +41,7 @@ public:
 
     // conversion/run.cpp
     void Command1_Click();
-    std::error_code rensub(const std::filesystem::path &aaa);
+    std::error_code rensub(const std::filesystem::path &aaa, sys::Renamer &renamer);
 
     // listing/export.cpp
     void Command2_Click();
