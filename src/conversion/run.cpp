@@ -83,7 +83,7 @@ void MOJIK::Command1_Click()
     const conversion::Plan plan =
         conversion::planRun(listed, present, Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower);
     // One renamer for the whole run: it learns the medium's ways at the first rename.
-    sys::Renamer renamer(".", present);
+    sys::Renamer renamer(".", std::move(present));
 
     // A run that goes on past a moment shows that it is alive, and how far it got.
     const int total = static_cast<int>(std::count(plan.rename.begin(), plan.rename.end(), true));

@@ -13,12 +13,12 @@ namespace sys {
 // when it was read before the run (listAllNames: hidden files and subfolders
 // included, in the system's own bytes). It keeps those names up to date with its
 // own renames, so telling whether an entry is spelt exactly so costs no system
-// call; and it learns at the first rename that shows it whether the file system
+// call (hand them over with std::move: it keeps them); and it learns at the first rename that shows it whether the file system
 // refuses the kernel's no-replace flag, refuses hard links, or folds letter case,
 // and takes the right way from then on.
 class Renamer {
 public:
-    Renamer(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &names);
+    Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names);
     ~Renamer();
     Renamer(Renamer &&) noexcept;
     Renamer &operator=(Renamer &&) noexcept;

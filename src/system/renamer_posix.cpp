@@ -7,10 +7,12 @@
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_set>
+#include <utility>
 
 namespace sys {
 
@@ -57,7 +59,11 @@ bool mayDifferOnlyInCase(const std::string &a, const std::string &b)
 struct Renamer::Folder {
     int fd = -1; // every rename is made relative to it, whatever the working folder does
     std::error_code openError;
-    std::unordered_set<std::string> names; // every entry now, exactly as spelt
+    // Every entry now, exactly as spelt: the names read, and the renames made
+    // since, until a file system that folds case needs them in a set.
+    std::vector<std::filesystem::path> read;
+    std::vector<std::pair<std::string, std::string>> renames;
+    std::optional<std::unordered_set<std::string>> names;
     Learnt noReplace = Learnt::Unknown;
     Learnt links = Learnt::Unknown;
     Learnt foldsCase = Learnt::Unknown;
@@ -70,10 +76,44 @@ struct Renamer::Folder {
             ::close(fd);
     }
 
+    // Where the kernel refuses to replace and case is not folded, the kernel
+    // alone keeps every promise and the names are not needed any more.
+    bool plain() const { return noReplace == Learnt::Yes && foldsCase == Learnt::No; }
+
     void renamed(const std::string &from, const std::string &to)
     {
-        names.erase(from);
-        names.insert(to);
+        if (names) {
+            names->erase(from);
+            names->insert(to);
+        } else if (!plain()) {
+            renames.emplace_back(from, to);
+        }
+    }
+
+    // Whether an entry is spelt exactly `name`. Until folding is known, one
+    // pass over the names (the first change of case of a run tells); after,
+    // one look-up in a set made of them.
+    bool isListed(const std::string &name)
+    {
+        if (!names && foldsCase == Learnt::Unknown) {
+            bool listed = false;
+            for (const std::filesystem::path &entry : read)
+                listed = listed || entry.native() == name;
+            for (const auto &[from, to] : renames)
+                listed = to == name || (from != name && listed);
+            return listed;
+        }
+        if (!names) {
+            names.emplace();
+            names->reserve(read.size());
+            for (const std::filesystem::path &entry : read)
+                names->insert(entry.native());
+            for (const auto &[from, to] : renames)
+                renamed(from, to);
+            read = {};
+            renames = {};
+        }
+        return names->count(name) != 0;
     }
 
     // Renames without ever replacing an existing entry: file_exists when `to` is
@@ -129,8 +169,6 @@ struct Renamer::Folder {
         std::error_code error;
         for (int attempt = 0; attempt < 100; ++attempt) {
             temporary = temporaryStem + std::to_string(temporaries++) + ".tmp";
-            if (names.count(temporary))
-                continue;
             error = renameNoReplace(from, temporary);
             if (error != std::errc::file_exists)
                 return error;
@@ -170,16 +208,14 @@ struct Renamer::Folder {
     }
 };
 
-Renamer::Renamer(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &names)
+Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names)
     : m_folder(std::make_unique<Folder>())
 {
     Folder &f = *m_folder;
     f.fd = ::open(folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (f.fd < 0)
         f.openError = lastError();
-    f.names.reserve(names.size());
-    for (const std::filesystem::path &name : names)
-        f.names.insert(name.native());
+    f.read = std::move(names);
     const auto clock = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
     f.temporaryStem = "mojik-temp-" + std::to_string(::getpid()) + '-' + std::to_string(clock % 1000000007ULL) + '-';
 }
@@ -199,13 +235,15 @@ std::error_code Renamer::rename(const std::filesystem::path &from, const std::fi
         struct stat info {};
         return ::fstatat(f.fd, a.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 ? std::error_code() : lastError();
     }
-    if (f.names.count(b))
-        return std::make_error_code(std::errc::file_exists);
-
     // A change of case alone goes through a temporary name until the file
-    // system has shown, at the first one, that it does not fold case.
-    const std::error_code error = f.foldsCase != Learnt::No && mayDifferOnlyInCase(a, b) ? f.renameThroughTemporary(a, b)
-                                                                                         : f.renameNoReplace(a, b);
+    // system has shown, at the first one, that it does not fold case. There an
+    // entry spelt `to` is another file even where a look-up of `from` in another
+    // case would find it too (a share served from a case-sensitive disk holds
+    // x.txt beside X.TXT): only the names tell them apart.
+    const bool throughTemporary = f.foldsCase != Learnt::No && mayDifferOnlyInCase(a, b);
+    if (throughTemporary && f.isListed(b))
+        return std::make_error_code(std::errc::file_exists);
+    const std::error_code error = throughTemporary ? f.renameThroughTemporary(a, b) : f.renameNoReplace(a, b);
     if (!error)
         f.renamed(a, b);
     return error;

@@ -91,7 +91,7 @@ struct Renamer::Folder {
     }
 };
 
-Renamer::Renamer(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &names)
+Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names)
     : m_folder(std::make_unique<Folder>())
 {
     Folder &f = *m_folder;

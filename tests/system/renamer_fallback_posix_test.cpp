@@ -217,20 +217,24 @@ TEST(RenamerFallbackPosix, AsksOnceWhatTheFileSystemRefuses)
     }
 }
 
-// The renames of a run see each other: a name given is taken, a name left is free.
+// The renames of a run see each other: a name given is taken, a name given up
+// is free, as the names it keeps tell before any system call.
 TEST(RenamerFallbackPosix, KeepsTheNamesUpToDateWithItsOwnRenames)
 {
     TempFolder temp;
     temp.file("a.txt", "a");
+    temp.file("x.txt", "x");
     sys::Renamer renamer = renamerOf(temp.path());
-    temp.file("b.txt", "b");
-    EXPECT_FALSE(renamer.rename("a.txt", "c.txt"));
-    EXPECT_EQ(renamer.rename("b.txt", "c.txt"), errnoCode(EEXIST));
-    EXPECT_FALSE(renamer.rename("b.txt", "a.txt"));
-    EXPECT_FALSE(renamer.rename("c.txt", "b.txt"));
-    EXPECT_EQ(allNames(temp.path()), (std::set<std::string>{"a.txt", "b.txt"}));
-    EXPECT_EQ(contentOf(temp.path() / "a.txt"), "b");
+    Refusing counting(Refuse::Nothing);
+    EXPECT_FALSE(renamer.rename("a.txt", "X.TXT"));
+    EXPECT_EQ(renamer.rename("x.txt", "X.TXT"), errnoCode(EEXIST));
+    EXPECT_EQ(g_flaggedRenames, 1); // the second was refused by the names alone
+    EXPECT_FALSE(renamer.rename("X.TXT", "b.txt"));
+    EXPECT_FALSE(renamer.rename("x.txt", "X.TXT")); // free again: through a temporary name, the first change of case
+    EXPECT_EQ(g_flaggedRenames, 4);
+    EXPECT_EQ(allNames(temp.path()), (std::set<std::string>{"b.txt", "X.TXT"}));
     EXPECT_EQ(contentOf(temp.path() / "b.txt"), "a");
+    EXPECT_EQ(contentOf(temp.path() / "X.TXT"), "x");
 }
 
 // The first change of case of a run goes through a temporary name. When its
