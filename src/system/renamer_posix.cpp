@@ -162,8 +162,8 @@ struct Renamer::Folder {
         return {};
     }
 
-    // The first name of this run's own that no entry has: no other program
-    // makes such a name, and the rename still refuses to replace one.
+    // The first of this run's own names that the rename finds free: no other
+    // program makes such a name, and the rename refuses to replace one anyway.
     std::error_code renameToTemporary(const std::string &from, std::string &temporary)
     {
         std::error_code error;
