@@ -77,4 +77,48 @@ TEST(RenamerMediaPosix, ChangesCaseAndNeverReplaces)
     }
 }
 
+// One renamer through a whole run: after the first change of case has shown
+// that the medium folds case, the others go straight through a temporary name,
+// and on the share X.TXT beside x.txt is still told apart by the names read.
+TEST(RenamerMediaPosix, ARunOfChangesOfCaseLearnsOnceAndKeepsThePairApart)
+{
+    if (const auto why = testing_support::withoutFuse())
+        GTEST_SKIP() << *why;
+    for (const MediumKind kind : {MediumKind::Fat, MediumKind::Exfat, MediumKind::Share}) {
+        SCOPED_TRACE(nameOf(kind));
+        const MediumFolder medium(kind);
+        ASSERT_FALSE(medium.problem()) << *medium.problem();
+        const bool pair = kind == MediumKind::Share;
+        for (const char *name : {"a.txt", "b.txt", "c.txt"})
+            medium.contents().file(name);
+        if (pair) {
+            medium.contents().file("x.txt");
+            medium.contents().file("X.TXT");
+        }
+        std::vector<fs::path> names;
+        ASSERT_FALSE(sys::listAllNames(medium.path(), names));
+        sys::Renamer renamer(medium.path(), std::move(names));
+
+        EXPECT_FALSE(renamer.rename("a.txt", "A.TXT"));
+        EXPECT_FALSE(renamer.rename("b.txt", "B.TXT"));
+        if (pair) {
+            EXPECT_EQ(renamer.rename("x.txt", "X.TXT"), errnoCode(EEXIST));
+        }
+        EXPECT_FALSE(renamer.rename("c.txt", "C.TXT"));
+        EXPECT_FALSE(renamer.rename("B.TXT", "b.txt")); // and back, as an undo would
+
+        std::set<std::string> expected{"A.TXT", "b.txt", "C.TXT"};
+        if (pair)
+            expected.insert({"x.txt", "X.TXT"});
+        EXPECT_EQ(allNames(medium.path()), expected); // no temporary name left
+        EXPECT_EQ(contentOf(medium.path() / "A.TXT"), "a.txt");
+        EXPECT_EQ(contentOf(medium.path() / "b.txt"), "b.txt");
+        EXPECT_EQ(contentOf(medium.path() / "C.TXT"), "c.txt");
+        if (pair) {
+            EXPECT_EQ(contentOf(medium.path() / "x.txt"), "x.txt");
+            EXPECT_EQ(contentOf(medium.path() / "X.TXT"), "X.TXT");
+        }
+    }
+}
+
 } // namespace
