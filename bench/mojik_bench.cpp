@@ -1,11 +1,13 @@
 // mojik_bench: measures the conversion run, the file list's fill, the memory held
-// and the window's opening on big folders, each against the bare floor of the
-// same work, and prints the ratios.
+// and the window's opening on big folders, and the run on a Windows share and a
+// FAT stick, each against the bare floor of the same work, and prints the ratios.
 #include "controls/file_list.h"
 #include "conversion/engine.h"
 #include "controls/folder_list.h"
 #include "window/application.h"
 #include "window/mojik.h"
+
+#include "support/mounts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
@@ -68,6 +71,29 @@ double bareRenames(const fs::path &folder, std::vector<std::string> names, bool 
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i] != targets[i])
             ::renameat2(AT_FDCWD, names[i].c_str(), AT_FDCWD, targets[i].c_str(), RENAME_NOREPLACE);
+    }
+    return static_cast<double>(clock.nsecsElapsed());
+}
+
+// The floor of a run on a medium that folds case: two plain renames a file,
+// to a free name and then to the new name, nothing else.
+double twoStepRenames(const fs::path &folder, std::vector<std::string> names, bool upper)
+{
+    std::sort(names.begin(), names.end(), [](const auto &a, const auto &b) { return ::strcasecmp(a.c_str(), b.c_str()) < 0; });
+    std::vector<std::string> targets;
+    std::vector<std::string> temporaries;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        targets.push_back(asciiCase(names[i], upper));
+        temporaries.push_back("floor-" + std::to_string(i) + ".tmp");
+    }
+    fs::current_path(folder);
+    QElapsedTimer clock;
+    clock.start();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] != targets[i]) {
+            ::rename(names[i].c_str(), temporaries[i].c_str());
+            ::rename(temporaries[i].c_str(), targets[i].c_str());
+        }
     }
     return static_cast<double>(clock.nsecsElapsed());
 }
@@ -239,6 +265,52 @@ double best(int times, Measure measure)
     return least;
 }
 
+// Runs on a medium against the two-step floor on the same medium, taken in turns
+// as on the local disk: `made` and `seen` are the same two folders, as files
+// are made in them (on a share, on the server's side) and as the program sees them.
+void mediumRow(const char *medium, int count, int times, const fs::path &made, const fs::path &seen, const char *goal)
+{
+    const std::vector<std::string> names = mixedNames(count);
+    makeFiles(made / "window", names);
+    makeFiles(made / "bare", names);
+    double run = 1e300, floor = 1e300;
+    for (int i = 0; i < times; ++i) {
+        run = std::min(run, windowRun(seen / "window", i % 2 == 0));
+        floor = std::min(floor, twoStepRenames(seen / "bare", namesIn(seen / "bare"), i % 2 == 0));
+    }
+    std::printf("%-8d %-28s %9.2f ms %9.2f ms %8.2f %s\n", count, medium, run / count / 1e6, floor / count / 1e6,
+                run / floor, goal);
+    fs::current_path(made);
+    fs::remove_all(made / "window");
+    fs::remove_all(made / "bare");
+}
+
+void mediaRows(const fs::path &scratch)
+{
+    if (const auto why = testing_support::withoutFuse()) {
+        std::printf("no rows on the share or on FAT: %s\n", why->c_str());
+        return;
+    }
+    const char *share = std::getenv("MOJIK_TEST_SHARE");
+    const char *served = std::getenv("MOJIK_TEST_SHARE_FOLDER");
+    if (share && served) {
+        for (const int count : {500, 2000})
+            mediumRow("run on the share, per file", count, 2, served, share, "<= 2.0");
+    } else {
+        std::printf("no rows on the share: run the benchmark through scripts/with-share (scripts/bench does)\n");
+    }
+    const fs::path point = scratch / "fat";
+    fs::create_directories(point);
+    std::string why;
+    if (const auto mounted = testing_support::mountImage(testing_support::Medium::Fat, scratch / "fat.img", point, 32, why)) {
+        // In a subfolder: FAT16's root holds 512 entries at most.
+        mediumRow("run on FAT, per file", 600, 3, point / "sub", point / "sub", "<= 1.5");
+        fs::current_path(scratch); // out of the mount before it goes
+    } else {
+        std::printf("no row on FAT: %s\n", why.c_str());
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -259,7 +331,11 @@ int main(int argc, char *argv[])
     fs::create_directories(empty);
 
     std::printf("%-8s %-28s %12s %12s %8s %s\n", "files", "measure", "MOJIK", "floor", "ratio", "goal");
+    // --media: the rows on the share and on FAT alone.
+    const bool mediaOnly = args.contains(QStringLiteral("--media"));
     for (const int count : {1000, 32767, 100000}) {
+        if (mediaOnly)
+            break;
         const std::vector<std::string> names = mixedNames(count);
         const fs::path mine = root / ("window-" + std::to_string(count));
         const fs::path bare = root / ("bare-" + std::to_string(count));
@@ -303,5 +379,6 @@ int main(int argc, char *argv[])
         if (count == 32767)
             commandLineRows(root, count);
     }
+    mediaRows(root);
     return 0;
 }

@@ -42,6 +42,8 @@ std::error_code Run::readAndPlan(bool listFiles)
     }
     now.longestName = sys::longestName(m_folder);
     m_plan = planRun(*m_listed, now, m_mode);
+    // One renamer for the whole run: it learns the medium's ways at its first rename.
+    m_renamer.emplace(m_folder, std::move(now.names));
     return {};
 }
 
@@ -65,7 +67,7 @@ std::error_code Run::writeJournal(const JournalStore &store, const std::string &
 
 std::error_code Run::rename(const std::filesystem::path &name, const std::filesystem::path &newName)
 {
-    const std::error_code error = sys::renameFile(m_folder / name, m_folder / newName);
+    const std::error_code error = m_renamer->rename(name, newName);
     if (!error)
         ++m_renamed;
     return error;

@@ -4,8 +4,10 @@
 
 #include "conversion/journal_store.h"
 #include "conversion/plan.h"
+#include "system/renamer.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -67,6 +69,7 @@ private:
     Case m_mode;
     const std::vector<std::filesystem::path> *m_listed = nullptr;
     std::vector<std::filesystem::path> m_ownListed; // planFolder's list
+    std::optional<sys::Renamer> m_renamer;          // made from the names read for the plan
     Plan m_plan;
     std::filesystem::path m_journal; // empty until written
     std::size_t m_renamed = 0;

@@ -5,6 +5,7 @@
 #include "conversion/name_set.h"
 #include "system/whole_file.h"
 #include "system/files.h"
+#include "system/renamer.h"
 
 namespace conversion {
 
@@ -51,11 +52,12 @@ UndoOutcome undoRun(const StoredJournal &stored)
         return outcome;
     }
     const NameSet present(names);
+    sys::Renamer renamer(journal.folder, names); // a copy: `present` looks into `names`
     for (auto pair = journal.pairs.rbegin(); pair != journal.pairs.rend(); ++pair) {
         const auto &[from, to] = *pair;
         switch (stateOf(present, from, to)) {
         case PairState::GiveBack:
-            if ((outcome.failure = sys::renameFile(journal.folder / to, journal.folder / from))) {
+            if ((outcome.failure = renamer.rename(to, from))) {
                 outcome.failedName = to;
                 return outcome;
             }

@@ -1,4 +1,4 @@
-// The file operations on one folder: what it holds, and renaming without replacing.
+// What one folder holds: the entries of the file list, the folder list, and all.
 #pragma once
 
 #include <filesystem>
@@ -26,11 +26,5 @@ std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::v
 // The longest name the folder's file system takes, in the units of a path's own
 // string (bytes here, UTF-16 units on Windows).
 std::size_t longestName(const std::filesystem::path &folder);
-
-// Renames `from` to `to` (both resolved against the working folder) without ever
-// replacing another file: fails with file_exists when `to` names another entry.
-// A change of letter case alone on a case-insensitive file system goes through a
-// unique temporary name, and the old name is restored if the second step fails.
-std::error_code renameFile(const std::filesystem::path &from, const std::filesystem::path &to);
 
 } // namespace sys

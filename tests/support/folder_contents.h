@@ -31,6 +31,12 @@ protected:
     std::filesystem::path m_path; // set by the folder that makes it
 };
 
+// Files and folders made in a folder that is there already (on a mounted medium, say).
+class FolderAt : public FolderContents {
+public:
+    explicit FolderAt(std::filesystem::path path = {}) { m_path = std::move(path); }
+};
+
 // What a file holds.
 inline std::string contentOf(const std::filesystem::path &file)
 {

@@ -46,10 +46,10 @@ TEST(DrivesPosix, SameVolumesAsQtSeesWithTheRootFirst)
     TempFolder temp;
     const fs::path stick = temp.folder("stick");
     const fs::path memory = temp.folder("memory");
-    const bool haveStick = !testing_support::mountFat(temp.path() / "stick.img", stick);
-    std::optional<Mounted> stickMount;
-    if (haveStick)
-        stickMount.emplace(stick);
+    std::string why;
+    const std::unique_ptr<Mounted> stickMount =
+        testing_support::mountImage(testing_support::Medium::Fat, temp.path() / "stick.img", stick, 32, why);
+    const bool haveStick = stickMount != nullptr;
     std::optional<Mounted> memoryMount;
     if (::mount("mojik-test", memory.c_str(), "tmpfs", 0, "size=1m") == 0)
         memoryMount.emplace(memory);

@@ -1,6 +1,7 @@
 // Tests of the POSIX file operations: which entries the file list shows, and
-// renaming that never replaces, also on a read-only and a FAT file system.
+// renaming on a read-only file system.
 #include "system/files.h"
+#include "system/renamer.h"
 
 #include "support/mounts.h"
 #include "support/name_sets.h"
@@ -26,7 +27,6 @@ using testing_support::asSet;
 using testing_support::contentOf;
 using testing_support::filesIn;
 using testing_support::Mounted;
-using testing_support::mountFat;
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
 
@@ -122,63 +122,10 @@ TEST(FilesPosix, RenameOnAReadOnlyFileSystemFailsWithEROFS)
     ASSERT_EQ(::mount(nullptr, point.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0) << std::strerror(errno);
     fs::current_path(point);
 
-    EXPECT_EQ(sys::renameFile("a.txt", "A.TXT"), errnoCode(EROFS));
+    sys::Renamer renamer(".", {"a.txt"});
+    EXPECT_EQ(renamer.rename("a.txt", "A.TXT"), errnoCode(EROFS));
     EXPECT_EQ(filesIn("."), std::set<std::string>{"a.txt"});
     EXPECT_EQ(contentOf("a.txt"), "kept");
-    fs::current_path(temp.path()); // out of the mount before it goes
-}
-
-// ---- a case-insensitive file system: FAT through FUSE --------------------------
-
-TEST(FilesPosix, RenameOnFat)
-{
-    TempFolder temp;
-    const fs::path point = temp.folder("fat");
-    if (const auto why = mountFat(temp.path() / "fat.img", point))
-        GTEST_SKIP() << *why;
-    Mounted mounted(point);
-    fs::current_path(point);
-
-    const struct {
-        const char *what;
-        std::vector<std::pair<std::string, std::string>> files; // name, content
-        std::string from;
-        std::string to;
-        std::error_code error;
-        std::set<std::string> listed;
-    } rows[] = {
-        {"case alone, to upper", {{"ab.txt", "ab"}}, "ab.txt", "AB.TXT", {}, {"AB.TXT"}},
-        {"case alone, to lower", {{"CD.TXT", "cd"}}, "CD.TXT", "cd.txt", {}, {"cd.txt"}},
-        {"case alone, mixed", {{"Ef.Txt", "ef"}}, "Ef.Txt", "eF.tXT", {}, {"eF.tXT"}},
-        {"case alone, long name", {{"a long file name.text", "long"}}, "a long file name.text", "A LONG FILE NAME.TEXT",
-         {}, {"A LONG FILE NAME.TEXT"}},
-        {"to a free name", {{"g.txt", "g"}}, "g.txt", "h.txt", {}, {"h.txt"}},
-        {"onto another file", {{"x.txt", "x"}, {"y.txt", "y"}}, "x.txt", "Y.TXT", errnoCode(EEXIST), {"x.txt", "y.txt"}},
-        {"onto another file, same case", {{"p.txt", "p"}, {"q.txt", "q"}}, "p.txt", "q.txt", errnoCode(EEXIST),
-         {"p.txt", "q.txt"}},
-        {"a file that is gone", {}, "gone.txt", "GONE.TXT", errnoCode(ENOENT), {}},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.what);
-        fs::create_directory(row.what);
-        fs::current_path(row.what);
-        for (const auto &[name, content] : row.files) {
-            std::ofstream out(name, std::ios::binary);
-            out << content;
-            ASSERT_TRUE(out.good()) << name; // fusefat takes ASCII names only
-        }
-
-        EXPECT_EQ(sys::renameFile(row.from, row.to), row.error);
-
-        std::vector<fs::path> all;
-        ASSERT_FALSE(sys::listAllNames(".", all));
-        EXPECT_EQ(asSet(all), row.listed); // exactly these spellings, nothing left behind
-        for (const auto &[name, content] : row.files) {
-            const std::string now = !row.error && name == row.from ? row.to : name;
-            EXPECT_EQ(contentOf(now), content) << now;
-        }
-        fs::current_path(point);
-    }
     fs::current_path(temp.path()); // out of the mount before it goes
 }
 

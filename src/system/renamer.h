@@ -1,0 +1,38 @@
+// Renaming entries of one folder without ever replacing another, learning once
+// what the folder's file system does rather than asking it again for every file.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+namespace sys {
+
+// Made once for a run of renames in one folder, from every name the folder held
+// when it was read before the run (listAllNames: hidden files and subfolders
+// included, in the system's own bytes). It keeps those names up to date with its
+// own renames, so telling whether an entry is spelt exactly so costs no system
+// call (hand them over with std::move: it keeps them); and it learns at the first rename that shows it whether the file system
+// refuses the kernel's no-replace flag, refuses hard links, or folds letter case,
+// and takes the right way from then on.
+class Renamer {
+public:
+    Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names);
+    ~Renamer();
+    Renamer(Renamer &&) noexcept;
+    Renamer &operator=(Renamer &&) noexcept;
+
+    // Renames the entry `from` to `to`, two bare names in the folder, without ever
+    // replacing another entry: file_exists when `to` names another one, by the
+    // names read or by the file system now. A change of letter case alone on a
+    // case-insensitive file system goes through a unique temporary name, and the
+    // old name comes back if the second step fails.
+    std::error_code rename(const std::filesystem::path &from, const std::filesystem::path &to);
+
+private:
+    struct Folder; // what each system keeps and learns
+    std::unique_ptr<Folder> m_folder;
+};
+
+} // namespace sys

@@ -1,0 +1,143 @@
+// sys::Renamer on Windows: MoveFileExW, which never replaces, and a change of case
+// through a temporary name where the file system keeps the old spelling.
+#include "system/renamer.h"
+
+#include <string>
+#include <unordered_set>
+#include <windows.h>
+
+namespace sys {
+
+namespace {
+
+enum class Learnt { Unknown, Yes, No };
+
+std::error_code lastError()
+{
+    return {static_cast<int>(GetLastError()), std::system_category()};
+}
+
+bool differOnlyInCase(const std::wstring &x, const std::wstring &y)
+{
+    return x != y &&
+           CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(), static_cast<int>(y.size()), TRUE) ==
+               CSTR_EQUAL;
+}
+
+} // namespace
+
+struct Renamer::Folder {
+    std::filesystem::path folder;
+    std::unordered_set<std::wstring> names; // every entry now, exactly as spelt
+    // Whether a plain move changes the case of a name alone: NTFS does; some
+    // file systems refuse it, others report success and keep the old spelling.
+    Learnt directCaseChange = Learnt::Unknown;
+    std::wstring temporaryStem; // this process and this run: no other program makes such names
+    unsigned temporaries = 0;
+
+    std::filesystem::path pathOf(const std::wstring &name) const { return folder / name; }
+
+    void renamed(const std::wstring &from, const std::wstring &to)
+    {
+        names.erase(from);
+        names.insert(to);
+    }
+
+    // MoveFileExW with no flags never replaces: it fails when `to` is taken.
+    std::error_code moveNoReplace(const std::wstring &from, const std::wstring &to) const
+    {
+        return MoveFileExW(pathOf(from).c_str(), pathOf(to).c_str(), 0) ? std::error_code() : lastError();
+    }
+
+    // Whether the folder now spells the entry at `to` exactly as asked.
+    std::error_code isSpeltAs(const std::wstring &to, bool &spelt) const
+    {
+        WIN32_FIND_DATAW entry;
+        HANDLE find = FindFirstFileExW(pathOf(to).c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE)
+            return lastError();
+        FindClose(find);
+        spelt = to == entry.cFileName;
+        return {};
+    }
+
+    // from -> temporary name -> to, back to the old name if the second step fails.
+    // A file system that keeps the old spelling even so refuses the change, and
+    // that is what is reported. Should the way back fail too, the file stays
+    // under the temporary name, which is not hidden: the file list shows it.
+    std::error_code moveThroughTemporary(const std::wstring &from, const std::wstring &to)
+    {
+        std::wstring temporary;
+        std::error_code error;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            temporary = temporaryStem + std::to_wstring(temporaries++) + L".tmp";
+            if (names.count(temporary))
+                continue;
+            error = moveNoReplace(from, temporary);
+            if (error != std::errc::file_exists)
+                break;
+        }
+        if (error)
+            return error;
+        if ((error = moveNoReplace(temporary, to))) {
+            if (moveNoReplace(temporary, from))
+                renamed(from, temporary);
+            return error;
+        }
+        bool spelt = false;
+        if ((error = isSpeltAs(to, spelt)))
+            return error;
+        return spelt ? std::error_code() : std::make_error_code(std::errc::operation_not_supported);
+    }
+};
+
+Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names)
+    : m_folder(std::make_unique<Folder>())
+{
+    Folder &f = *m_folder;
+    f.folder = folder.empty() ? std::filesystem::path(L".") : folder;
+    f.names.reserve(names.size());
+    for (const std::filesystem::path &name : names)
+        f.names.insert(name.native());
+    f.temporaryStem = L"mojik-temp-" + std::to_wstring(GetCurrentProcessId()) + L'-' +
+                      std::to_wstring(GetTickCount64() % 1000000007ULL) + L'-';
+}
+
+Renamer::~Renamer() = default;
+Renamer::Renamer(Renamer &&) noexcept = default;
+Renamer &Renamer::operator=(Renamer &&) noexcept = default;
+
+std::error_code Renamer::rename(const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    Folder &f = *m_folder;
+    const std::wstring &a = from.native();
+    const std::wstring &b = to.native();
+    if (a == b)
+        return GetFileAttributesW(f.pathOf(a).c_str()) != INVALID_FILE_ATTRIBUTES ? std::error_code() : lastError();
+    if (f.names.count(b))
+        return std::make_error_code(std::errc::file_exists);
+
+    const bool caseAlone = differOnlyInCase(a, b);
+    std::error_code error;
+    if (caseAlone && f.directCaseChange == Learnt::No) {
+        error = f.moveThroughTemporary(a, b);
+    } else if ((error = f.moveNoReplace(a, b))) {
+        // Nothing is spelt `to` in the folder, yet something answers to it:
+        // `from` itself, through the file system's folding of case.
+        if (error == std::errc::file_exists && caseAlone && !(error = f.moveThroughTemporary(a, b)))
+            f.directCaseChange = Learnt::No;
+    } else if (caseAlone && f.directCaseChange == Learnt::Unknown) {
+        // Only the folder itself tells whether the new spelling was kept.
+        bool spelt = false;
+        if ((error = f.isSpeltAs(b, spelt)))
+            return error;
+        f.directCaseChange = spelt ? Learnt::Yes : Learnt::No;
+        if (!spelt)
+            error = f.moveThroughTemporary(a, b);
+    }
+    if (!error)
+        f.renamed(a, b);
+    return error;
+}
+
+} // namespace sys
