@@ -331,8 +331,14 @@ int main(int argc, char *argv[])
     fs::create_directories(empty);
 
     std::printf("%-8s %-28s %12s %12s %8s %s\n", "files", "measure", "MOJIK", "floor", "ratio", "goal");
-    // --media: the rows on the share and on FAT alone.
+    // --media: the rows on the share and on FAT alone; --command-line: the command
+    // line's alone; --runs: the window's conversion runs alone.
     const bool mediaOnly = args.contains(QStringLiteral("--media"));
+    const bool runsOnly = args.contains(QStringLiteral("--runs"));
+    if (args.contains(QStringLiteral("--command-line"))) {
+        commandLineRows(root, 32767);
+        return 0;
+    }
     for (const int count : {1000, 32767, 100000}) {
         if (mediaOnly)
             break;
@@ -352,6 +358,12 @@ int main(int argc, char *argv[])
         }
         std::printf("%-8d %-28s %9.2f us %9.2f us %8.2f %s\n", count, "conversion run, per file", run / count / 1000,
                     floor / count / 1000, run / floor, count >= 32767 ? "<= 1.2" : "");
+        if (runsOnly) {
+            fs::current_path(root);
+            fs::remove_all(mine);
+            fs::remove_all(bare);
+            continue;
+        }
 
         const double fill = best(5, [&](int) { return windowFill(mine, empty); });
         const double listing = best(5, [&](int) { return bareListing(mine); });

@@ -7,6 +7,7 @@
 #include "conversion/undo.h"
 #include "listing/listing.h"
 #include "system/files.h"
+#include "system/memory.h"
 #include "system/paths.h"
 #include "text/names.h"
 #include "text/reason.h"
@@ -203,6 +204,7 @@ int list(const Options &options)
 
 int run(const Options &options)
 {
+    sys::keepFreedMemory(); // as the window does: a big folder's lists are made and dropped in turn
     if (!options.error.isEmpty()) {
         say(options.error + QStringLiteral("\nmojik --help で使い方を表示します。"));
         return kUsage;

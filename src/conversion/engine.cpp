@@ -36,12 +36,12 @@ std::error_code Run::readAndPlan(bool listFiles)
     FolderNow now;
     if (const std::error_code error = sys::listAllNamesAndFiles(m_folder, now.names, now.files))
         return error;
-    if (listFiles) {
-        m_ownListed = now.files;
-        text::sortNames(m_ownListed);
-    }
+    if (listFiles)
+        text::sortNames(now.files);
     now.longestName = sys::longestName(m_folder);
-    m_plan = planRun(*m_listed, now, m_mode);
+    m_plan = planRun(listFiles ? now.files : *m_listed, now, m_mode);
+    if (listFiles)
+        m_ownListed = std::move(now.files);
     // One renamer for the whole run: it learns the medium's ways at its first rename.
     m_renamer.emplace(m_folder, std::move(now.names));
     return {};
@@ -54,15 +54,10 @@ std::size_t Run::toRename() const
 
 std::error_code Run::writeJournal(const JournalStore &store, const std::string &group, const std::filesystem::path &root)
 {
-    Journal journal{m_folder, m_mode, group, root, {}, 0, false};
-    journal.pairs.reserve(toRename());
-    for (std::size_t i = 0; i < m_listed->size(); ++i) {
-        if (m_plan.rename[i])
-            journal.pairs.emplace_back((*m_listed)[i], m_plan.newNames[i]);
-    }
-    if (journal.pairs.empty())
+    if (toRename() == 0)
         return {};
-    return store.write(journal, m_journal);
+    const Journal header{m_folder, m_mode, group, root, {}, 0, false};
+    return store.write(header, journalBytes(header, *m_listed, m_plan.newNames, m_plan.rename), m_journal);
 }
 
 std::error_code Run::rename(const std::filesystem::path &name, const std::filesystem::path &newName)

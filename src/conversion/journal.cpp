@@ -5,6 +5,7 @@
 
 #include "system/paths.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace conversion {
@@ -78,7 +79,9 @@ bool isBareName(const std::filesystem::path &name)
            name != "..";
 }
 
-std::string journalBytes(const Journal &journal)
+namespace {
+
+std::string headOf(const Journal &journal, std::size_t pairs)
 {
     std::string out(kMagic);
     out += "folder ";
@@ -87,15 +90,37 @@ std::string journalBytes(const Journal &journal)
     putField(out, journal.group);
     out += "\nroot ";
     putField(out, sys::pathBytes(journal.root));
-    out += "\npairs " + std::to_string(journal.pairs.size()) + '\n';
-    for (const auto &[from, to] : journal.pairs) {
-        putField(out, sys::pathBytes(from));
-        out += ' ';
-        putField(out, sys::pathBytes(to));
-        out += '\n';
-    }
-    out += "end\n";
+    out += "\npairs " + std::to_string(pairs) + '\n';
     return out;
+}
+
+void putPair(std::string &out, const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    putField(out, sys::pathBytes(from));
+    out += ' ';
+    putField(out, sys::pathBytes(to));
+    out += '\n';
+}
+
+} // namespace
+
+std::string journalBytes(const Journal &journal)
+{
+    std::string out = headOf(journal, journal.pairs.size());
+    for (const auto &[from, to] : journal.pairs)
+        putPair(out, from, to);
+    return out + "end\n";
+}
+
+std::string journalBytes(const Journal &header, const std::vector<std::filesystem::path> &from,
+                         const std::vector<std::filesystem::path> &to, const std::vector<bool> &taken)
+{
+    std::string out = headOf(header, static_cast<std::size_t>(std::count(taken.begin(), taken.end(), true)));
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        if (taken[i])
+            putPair(out, from[i], to[i]);
+    }
+    return out + "end\n";
 }
 
 std::string doneMark(std::size_t done)

@@ -26,6 +26,10 @@ struct Journal {
 
 // The journal as written before the run: everything but the marks after it.
 std::string journalBytes(const Journal &journal);
+// The same with the pairs given apart: from[i] and to[i] wherever taken[i], so
+// that a run's names need not be copied into a Journal first.
+std::string journalBytes(const Journal &header, const std::vector<std::filesystem::path> &from,
+                         const std::vector<std::filesystem::path> &to, const std::vector<bool> &taken);
 
 // The marks a journal takes afterwards, appended at its end.
 std::string doneMark(std::size_t done);

@@ -90,14 +90,14 @@ std::vector<std::filesystem::path> JournalStore::filesOf(const std::string &pref
     return files;
 }
 
-std::error_code JournalStore::write(const Journal &journal, std::filesystem::path &file) const
+std::error_code JournalStore::write(const Journal &journal, const std::string &bytes, std::filesystem::path &file) const
 {
     std::error_code error;
     std::filesystem::create_directories(m_folder, error);
     if (error)
         return error;
     file = m_folder / fileName(journal);
-    if ((error = sys::writeNewFileDurably(file, journalBytes(journal))))
+    if ((error = sys::writeNewFileDurably(file, bytes)))
         return error;
     // Only journals that are this folder's own go, however their names were come by.
     std::vector<std::filesystem::path> older = filesOf(folderMark(journal.folder) + '-');

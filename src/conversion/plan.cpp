@@ -56,7 +56,7 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &
             kept[i] = SkipReason::NotText;
         else if (converted->native() == listed[i].native())
             continue;
-        else if (text::mayBeShiftJis(listed[i], text::displayName(listed[i]), shiftJisFolder))
+        else if (text::mayBeShiftJis(listed[i], shiftJisFolder))
             kept[i] = SkipReason::ShiftJis;
         else if (converted->native().size() > folder.longestName)
             kept[i] = SkipReason::TooLong;

@@ -95,7 +95,7 @@ private:
 void appendName(Encoder &out, const fs::path &name, bool shiftJisFolder)
 {
     std::optional<std::string> own = text::shiftJisBytes(name);
-    if (!own && text::mayBeShiftJis(name, text::displayName(name), shiftJisFolder))
+    if (!own && text::mayBeShiftJis(name, shiftJisFolder))
         own = name.string();
     if (own && std::none_of(own->begin(), own->end(), isControlByte))
         out.own(*own);

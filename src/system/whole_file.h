@@ -29,7 +29,9 @@ std::error_code writeWholeFile(const std::filesystem::path &target, std::string_
 // is left behind.
 std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes);
 
-// Appends `bytes` to the existing file `path`, on the disk when it returns.
+// Appends `bytes` to the existing file `path`, without waiting for the disk: a
+// mark after a run, which nothing needs to survive a crash (undo reads the
+// names as they are), and which would else wait for every rename to be written.
 std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes);
 
 // The content of `path`, or its first `most` bytes.

@@ -53,7 +53,8 @@ int createBeside(const fs::path &file, fs::path &temporary)
     return -1;
 }
 
-std::error_code writeAll(int fd, std::string_view bytes)
+// Writes all of `bytes`, and with `sync` waits until they are on the disk.
+std::error_code writeAll(int fd, std::string_view bytes, bool sync = true)
 {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -64,7 +65,7 @@ std::error_code writeAll(int fd, std::string_view bytes)
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     // Some file systems tell a full disk only when the data goes out.
-    return ::fsync(fd) == 0 ? std::error_code() : lastError();
+    return !sync || ::fsync(fd) == 0 ? std::error_code() : lastError();
 }
 
 // The folder's own entry for a new name reaches the disk only with the folder.
@@ -141,7 +142,7 @@ std::error_code appendToFile(const std::filesystem::path &path, std::string_view
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd < 0)
         return lastError();
-    std::error_code error = writeAll(fd, bytes);
+    std::error_code error = writeAll(fd, bytes, false);
     if (::close(fd) != 0 && !error)
         error = lastError();
     return error;

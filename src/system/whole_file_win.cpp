@@ -58,7 +58,8 @@ HANDLE createBeside(const fs::path &file, fs::path &temporary)
     return INVALID_HANDLE_VALUE;
 }
 
-std::error_code writeAll(HANDLE handle, std::string_view bytes)
+// Writes all of `bytes`, and with `flush` waits until they are on the disk.
+std::error_code writeAll(HANDLE handle, std::string_view bytes, bool flush = true)
 {
     while (!bytes.empty()) {
         DWORD written = 0;
@@ -67,7 +68,7 @@ std::error_code writeAll(HANDLE handle, std::string_view bytes)
             return lastError();
         bytes.remove_prefix(written);
     }
-    return FlushFileBuffers(handle) ? std::error_code() : lastError();
+    return !flush || FlushFileBuffers(handle) ? std::error_code() : lastError();
 }
 
 } // namespace
@@ -118,16 +119,11 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
 
 std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes)
 {
-    // Write access as a whole, which flushing to disk needs, and the end of the file by hand.
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
-    std::error_code error;
-    if (!SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END))
-        error = lastError();
-    if (!error)
-        error = writeAll(file, bytes);
+    const std::error_code error = writeAll(file, bytes, false);
     CloseHandle(file);
     return error;
 }

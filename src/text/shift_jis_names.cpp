@@ -6,6 +6,7 @@
 #include "text/names.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace text {
 
@@ -61,10 +62,15 @@ bool isImprobable(const QString &text)
 bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names)
 {
     return std::any_of(names.begin(), names.end(),
-                       [](const std::filesystem::path &name) { return shiftJisBytes(name).has_value(); });
+                       [](const std::filesystem::path &name) {
+                           const auto &native = name.native();
+                           const bool ascii = std::all_of(native.begin(), native.end(),
+                                                          [](auto unit) { return static_cast<std::uint32_t>(unit) < 0x80; });
+                           return !ascii && shiftJisBytes(name).has_value();
+                       });
 }
 
-bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool folderHoldsShiftJis)
+bool mayBeShiftJis(const std::filesystem::path &name, bool folderHoldsShiftJis)
 {
     // Names are UTF-16 text on Windows: none is read in two ways there.
     if (sizeof(std::filesystem::path::value_type) != 1)
@@ -72,7 +78,7 @@ bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool 
     const std::string bytes = sys::pathBytes(name);
     if (isAscii(bytes) || !sys::isShiftJis(bytes))
         return false;
-    return folderHoldsShiftJis || (isOnlyKatakanaPairs(bytes) && isImprobable(text));
+    return folderHoldsShiftJis || (isOnlyKatakanaPairs(bytes) && isImprobable(displayName(name)));
 }
 
 } // namespace text

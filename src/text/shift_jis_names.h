@@ -15,11 +15,11 @@ namespace text {
 // a sign that its names came from a Shift_JIS system.
 bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names);
 
-// Whether a name that reads as UTF-8 (as `text`) may be Shift_JIS bytes: in a
+// Whether a name that reads as UTF-8 may be Shift_JIS bytes: in a
 // folder that holds Shift_JIS names, any name beyond ASCII that also reads as
 // code page 932; elsewhere, a name made of half-width katakana pairs whose UTF-8
 // reading is improbable (symbols, modifier or combining marks, or letters of two
 // scripts side by side).
-bool mayBeShiftJis(const std::filesystem::path &name, const QString &text, bool folderHoldsShiftJis);
+bool mayBeShiftJis(const std::filesystem::path &name, bool folderHoldsShiftJis);
 
 } // namespace text
