@@ -76,8 +76,7 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
     }
     const conversion::JournalStore journals = conversion::JournalStore::standard();
     if (!options.dryRun && (error = run.writeJournal(journals, group, root))) {
-        say(QStringLiteral("元に戻すための履歴を %1 に書けなかったので、%2 のファイル名は変更していません。\n%3")
-                .arg(shown(journals.folder()), shown(folder), text::reasonText(error)));
+        say(conversion::journalUnwritableText(journals.folder(), error));
         return kStopped;
     }
     const conversion::Outcome outcome =
@@ -100,9 +99,7 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
 
     if (outcome.failure) {
         out.flush();
-        say(QStringLiteral("%1 の名前を変更できなかったので、ここで止めました。\n%2\nそれまでに %3 個のファイル名を変更しました。")
-                .arg(shown(folder / outcome.failedName), text::reasonText(outcome.failure))
-                .arg(outcome.renamed));
+        say(conversion::refusedText(folder / outcome.failedName, outcome.failure, outcome.renamed));
         return kStopped;
     }
     return outcome.skipped.empty() && outcome.unchanged.empty() ? kDone : kLeft;
@@ -148,15 +145,13 @@ int undo(const Options &options)
         runs.push_back(std::move(*latest));
     }
     if (runs.empty()) {
-        say(QStringLiteral("%1 には、元に戻せる変換がありません。").arg(shown(*folder)));
+        say(conversion::nothingToUndoText(*folder));
         return kLeft;
     }
     // Every journal is read whole before any name goes back.
     for (const conversion::StoredJournal &stored : runs) {
-        if (stored.error || !stored.journal) {
-            say(stored.error ? QStringLiteral("履歴ファイル %1 を読めなかったので、元に戻せません。\n%2")
-                                   .arg(shown(stored.file), text::reasonText(stored.error))
-                             : QStringLiteral("履歴ファイル %1 が壊れているので、元に戻せません。").arg(shown(stored.file)));
+        if (const QString refusal = conversion::journalRefusalText(stored); !refusal.isEmpty()) {
+            say(refusal);
             return kStopped;
         }
     }
@@ -171,14 +166,11 @@ int undo(const Options &options)
         left = left || !outcome.changed.empty();
         if (outcome.failure) {
             out.flush();
-            say(QStringLiteral("%1 の名前を元に戻せなかったので、ここで止めました。\n%2\nそれまでに %3 個のファイル名を元に戻しました。")
-                    .arg(shown(where / outcome.failedName), text::reasonText(outcome.failure))
-                    .arg(outcome.renamed));
+            say(conversion::undoRefusedText(where / outcome.failedName, outcome.failure, outcome.renamed));
             return kStopped;
         }
         if (outcome.markFailure)
-            say(QStringLiteral("元に戻しましたが、そのことを履歴ファイル %1 に書けませんでした。\n%2")
-                    .arg(shown(stored.file), text::reasonText(outcome.markFailure)));
+            say(conversion::undoneUnmarkedText(stored.file, outcome.markFailure));
     }
     return left ? kLeft : kDone;
 }

@@ -14,7 +14,10 @@ void Printer::flush()
 
 void say(const QString &message)
 {
-    const std::string bytes = message.toStdString() + '\n';
+    // The shared texts break their lines with carriage returns, as the message box does.
+    QString text = message;
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const std::string bytes = text.toStdString() + '\n';
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
 }
 

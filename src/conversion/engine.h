@@ -42,8 +42,6 @@ public:
     std::error_code writeJournal(const JournalStore &store, const std::string &group = {},
                                  const std::filesystem::path &root = {});
 
-    const std::filesystem::path &folder() const { return m_folder; }
-    Case mode() const { return m_mode; }
     const std::vector<std::filesystem::path> &listed() const { return *m_listed; }
     const Plan &planned() const { return m_plan; }
     std::size_t toRename() const;

@@ -36,10 +36,7 @@ void MOJIK::reportRun(const conversion::Outcome &outcome)
 {
     const QString undoHint = outcome.renamed ? QStringLiteral("\rCtrl+Z で元に戻せます。") : QString();
     if (outcome.failure) {
-        message(QStringLiteral("%1 の名前を変更できなかったので、ここで止めました。\r%2\r\rそれまでに %3 個のファイル名を変更しました。")
-                    .arg(text::displayName(outcome.failedName), text::reasonText(outcome.failure))
-                    .arg(outcome.renamed)
-                + undoHint);
+        message(conversion::refusedText(outcome.failedName, outcome.failure, outcome.renamed) + undoHint);
     } else if (outcome.stopped) {
         message(QStringLiteral("中止しました。%1 個のファイル名を変更しました。").arg(outcome.renamed) + undoHint);
     }
@@ -87,8 +84,7 @@ void MOJIK::Command1_Click()
     }
     const conversion::JournalStore journals = conversion::JournalStore::standard();
     if (const std::error_code error = run.writeJournal(journals)) {
-        message(QStringLiteral("元に戻すための履歴を %1 に書けなかったので、ファイル名は変更していません。\r%2")
-                    .arg(text::displayName(journals.folder()), text::reasonText(error)));
+        message(conversion::journalUnwritableText(journals.folder(), error));
         return;
     }
 

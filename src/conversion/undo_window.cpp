@@ -14,16 +14,11 @@ void MOJIK::undoLastRun()
     const conversion::JournalStore journals = conversion::JournalStore::standard();
     const std::optional<conversion::StoredJournal> stored = journals.latest(Label1->path());
     if (!stored) {
-        message(QStringLiteral("%1\r\rこのディレクトリには、元に戻せる変換がありません。").arg(folder));
+        message(conversion::nothingToUndoText(Label1->path()));
         return;
     }
-    const QString file = text::displayName(stored->file);
-    if (stored->error) {
-        message(QStringLiteral("履歴ファイル %1 を読めなかったので、元に戻せません。\r%2").arg(file, text::reasonText(stored->error)));
-        return;
-    }
-    if (!stored->journal) {
-        message(QStringLiteral("履歴ファイル %1 が壊れているので、元に戻せません。").arg(file));
+    if (const QString refusal = conversion::journalRefusalText(*stored); !refusal.isEmpty()) {
+        message(refusal);
         return;
     }
     std::size_t count = 0;
@@ -40,9 +35,7 @@ void MOJIK::undoLastRun()
     const conversion::UndoOutcome outcome = conversion::undoRun(*stored);
     File1->refresh();
     if (outcome.failure) {
-        message(QStringLiteral("%1 の名前を元に戻せなかったので、ここで止めました。\r%2\r\rそれまでに %3 個のファイル名を元に戻しました。")
-                    .arg(text::displayName(outcome.failedName), text::reasonText(outcome.failure))
-                    .arg(outcome.renamed));
+        message(conversion::undoRefusedText(outcome.failedName, outcome.failure, outcome.renamed));
         return;
     }
     if (!outcome.changed.empty()) {
@@ -53,6 +46,5 @@ void MOJIK::undoLastRun()
                 itemLines(lines));
     }
     if (outcome.markFailure)
-        message(QStringLiteral("元に戻しましたが、そのことを履歴ファイル %1 に書けませんでした。\r%2")
-                    .arg(file, text::reasonText(outcome.markFailure)));
+        message(conversion::undoneUnmarkedText(stored->file, outcome.markFailure));
 }

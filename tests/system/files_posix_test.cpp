@@ -3,6 +3,7 @@
 #include "system/files.h"
 #include "system/renamer.h"
 
+#include "support/errno_code.h"
 #include "support/mounts.h"
 #include "support/name_sets.h"
 #include "support/temp_folder.h"
@@ -28,12 +29,8 @@ using testing_support::contentOf;
 using testing_support::filesIn;
 using testing_support::Mounted;
 using testing_support::TempFolder;
+using testing_support::errnoCode;
 namespace fs = std::filesystem;
-
-std::error_code errnoCode(int value)
-{
-    return {value, std::generic_category()};
-}
 
 // ---- listing -----------------------------------------------------------------
 

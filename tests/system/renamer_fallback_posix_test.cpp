@@ -6,6 +6,7 @@
 // such file systems do.
 #include "system/renamer.h"
 
+#include "support/errno_code.h"
 #include "support/name_sets.h"
 #include "support/temp_folder.h"
 
@@ -75,12 +76,8 @@ namespace {
 using testing_support::allNames;
 using testing_support::contentOf;
 using testing_support::TempFolder;
+using testing_support::errnoCode;
 namespace fs = std::filesystem;
-
-std::error_code errnoCode(int value)
-{
-    return {value, std::generic_category()};
-}
 
 class Refusing {
 public:

@@ -4,6 +4,7 @@
 #include "system/files.h"
 #include "system/renamer.h"
 
+#include "support/errno_code.h"
 #include "support/media.h"
 #include "support/name_sets.h"
 
@@ -15,12 +16,8 @@ using testing_support::allNames;
 using testing_support::contentOf;
 using testing_support::MediumFolder;
 using testing_support::MediumKind;
+using testing_support::errnoCode;
 namespace fs = std::filesystem;
-
-std::error_code errnoCode(int value)
-{
-    return {value, std::generic_category()};
-}
 
 TEST(RenamerMediaPosix, ChangesCaseAndNeverReplaces)
 {
