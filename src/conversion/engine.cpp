@@ -34,14 +34,18 @@ std::error_code Run::planFolder()
 std::error_code Run::readAndPlan(bool listFiles)
 {
     FolderNow now;
-    if (const std::error_code error = sys::listAllNamesAndFiles(m_folder, now.names, now.files))
+    if (const std::error_code error = sys::listAllNamesAndFiles(m_folder, now.names, now.isFile))
         return error;
-    if (listFiles)
-        text::sortNames(now.files);
+    if (listFiles) {
+        m_ownListed.clear();
+        for (std::size_t i = 0; i < now.names.size(); ++i) {
+            if (now.isFile[i])
+                m_ownListed.push_back(now.names[i]);
+        }
+        text::sortNames(m_ownListed);
+    }
     now.longestName = sys::longestName(m_folder);
-    m_plan = planRun(listFiles ? now.files : *m_listed, now, m_mode);
-    if (listFiles)
-        m_ownListed = std::move(now.files);
+    m_plan = planRun(*m_listed, now, m_mode);
     // One renamer for the whole run: it learns the medium's ways at its first rename.
     m_renamer.emplace(m_folder, std::move(now.names));
     return {};
@@ -81,7 +85,7 @@ Outcome Run::finish(const std::vector<std::filesystem::path> &listedNow, const s
     // cannot be written takes nothing from the run.
     if (!m_journal.empty())
         sys::appendToFile(m_journal, doneMark(m_renamed));
-    if (!failure && !stopped)
+    if (!failure && !stopped && !m_renamer->keepsSpellings())
         outcome.unchanged = unchangedNames(m_plan, listedNow);
     return outcome;
 }
@@ -95,8 +99,10 @@ Outcome Run::renameAll()
         if (const std::error_code error = rename(listed[i], m_plan.newNames[i]))
             return finish({}, listed[i], error);
     }
+    // The folder is read again only where the file system may have kept old spellings.
     std::vector<std::filesystem::path> now;
-    sys::listFiles(m_folder, now);
+    if (!m_renamer->keepsSpellings())
+        sys::listFiles(m_folder, now);
     return finish(now);
 }
 

@@ -51,7 +51,7 @@ public:
 
     // Ends the run after its last rename, a refused one or a stop: marks in the
     // journal how far it got, and finds the names the folder, as listed now, did
-    // not take.
+    // not take (none where the renamer has shown that it keeps spellings).
     Outcome finish(const std::vector<std::filesystem::path> &listedNow, const std::filesystem::path &failedName = {},
                    std::error_code failure = {}, bool stopped = false);
 

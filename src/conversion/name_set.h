@@ -4,6 +4,7 @@
 #pragma once
 
 #include <bit>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string_view>
@@ -16,8 +17,8 @@ using Key = std::basic_string_view<std::filesystem::path::value_type>;
 
 class NameSet {
 public:
-    // Room for `count` names at most; names are never empty, so an empty view
-    // marks a free slot.
+    // Room for `count` names at most; names are never empty, so an empty slot
+    // marks a free one.
     explicit NameSet(std::size_t count) : m_slots(std::bit_ceil(count * 2 + 2)) {}
 
     // Every name of the list, leaving out empty ones.
@@ -33,30 +34,46 @@ public:
     // False where the name was there already.
     bool insert(Key key)
     {
-        Key &slot = m_slots[slotOf(key)];
-        if (!slot.empty())
+        const std::size_t hash = std::hash<Key>{}(key);
+        Slot &slot = m_slots[slotOf(key, hash)];
+        if (slot.size != 0)
             return false;
-        slot = key;
+        slot = {key.data(), static_cast<std::uint32_t>(key.size()), tagOf(hash)};
         return true;
     }
 
-    bool contains(Key key) const { return !m_slots[slotOf(key)].empty(); }
+    bool contains(Key key) const { return m_slots[slotOf(key, std::hash<Key>{}(key))].size != 0; }
 
 private:
+    // A name's view, with bits of its hash that settle most probes without
+    // reaching into the name itself.
+    struct Slot {
+        const Key::value_type *data = nullptr;
+        std::uint32_t size = 0; // names are short: their length fits
+        std::uint32_t tag = 0;
+    };
+
     static Key keyOf(Key key) { return key; }
     static Key keyOf(const std::filesystem::path &name) { return name.native(); }
 
+    // The top bits: the slot is chosen by the bottom ones.
+    static std::uint32_t tagOf(std::size_t hash) { return static_cast<std::uint32_t>(hash >> (8 * sizeof hash - 32)); }
+
     // The slot that holds the name, or the free one where it would go.
-    std::size_t slotOf(Key key) const
+    std::size_t slotOf(Key key, std::size_t hash) const
     {
         const std::size_t mask = m_slots.size() - 1;
-        std::size_t i = std::hash<Key>{}(key) & mask;
-        while (!m_slots[i].empty() && m_slots[i] != key)
+        const std::uint32_t tag = tagOf(hash);
+        std::size_t i = hash & mask;
+        for (;;) {
+            const Slot &slot = m_slots[i];
+            if (slot.size == 0 || (slot.tag == tag && Key(slot.data, slot.size) == key))
+                return i;
             i = (i + 1) & mask;
-        return i;
+        }
     }
 
-    std::vector<Key> m_slots;
+    std::vector<Slot> m_slots;
 };
 
 } // namespace conversion

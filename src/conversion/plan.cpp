@@ -64,7 +64,14 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &
             newNames[i] = std::move(*converted);
     }
     const NameSet present(folder.names);
-    const NameSet files(folder.files);
+    // The entries the file list would not show: subfolders and hidden files, few
+    // in most folders, so that asking for every listed name costs little.
+    std::vector<Key> others;
+    for (std::size_t i = 0; i < folder.names.size(); ++i) {
+        if (!folder.isFile[i])
+            others.push_back(folder.names[i].native());
+    }
+    const NameSet notFiles(others);
     NameSet wanted(listed.size());
     std::vector<Key> shared; // new names wanted by more than one listed file
     for (std::size_t i = 0; i < listed.size(); ++i) {
@@ -78,11 +85,11 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &
             plan.skipped.push_back({listed[i], newNames[i], *kept[i]});
         else if (key.empty())
             continue;
-        else if (present.contains(listed[i].native()) && !files.contains(listed[i].native()))
+        else if (notFiles.contains(listed[i].native()))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::NotAFile});
         else if (present.contains(key))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::Taken});
-        else if (sharedSet.contains(key))
+        else if (!shared.empty() && sharedSet.contains(key))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::Shared});
         else
             plan.rename[i] = true;

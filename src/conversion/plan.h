@@ -38,7 +38,7 @@ struct Plan {
 // The folder as read just before the run.
 struct FolderNow {
     std::vector<std::filesystem::path> names; // every entry, hidden ones and subfolders included
-    std::vector<std::filesystem::path> files; // those of them the file list shows
+    std::vector<bool> isFile;                 // for each of them, whether the file list shows it
     std::size_t longestName = 255;            // the longest name its file system takes
 };
 

@@ -19,9 +19,9 @@ std::error_code listFolders(const std::filesystem::path &folder, std::vector<std
 // Every bare name in the folder, hidden files and subfolders included. Unsorted.
 std::error_code listAllNames(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names);
 
-// Both at once: every name in the folder, and apart the ones the file list shows.
+// Both at once: every name in the folder, and for each whether the file list shows it.
 std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
-                                     std::vector<std::filesystem::path> &files);
+                                     std::vector<bool> &isFile);
 
 // The longest name the folder's file system takes, in the units of a path's own
 // string (bytes here, UTF-16 units on Windows).

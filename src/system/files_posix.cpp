@@ -115,16 +115,15 @@ std::error_code listAllNames(const std::filesystem::path &folder, std::vector<st
 }
 
 std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
-                                     std::vector<std::filesystem::path> &files)
+                                     std::vector<bool> &isFile)
 {
-    files.clear();
+    isFile.clear();
     const std::error_code error = readFolder(folder, names, [&](int fd, const dirent &entry) {
-        if (isListedFile(fd, entry))
-            files.emplace_back(entry.d_name);
+        isFile.push_back(isListedFile(fd, entry));
         return true;
     });
     if (error)
-        files.clear();
+        isFile.clear();
     return error;
 }
 

@@ -41,13 +41,16 @@ std::error_code readFolder(const std::filesystem::path &folder, std::vector<std:
     return error;
 }
 
+bool isListedFile(DWORD attributes)
+{
+    return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
 } // namespace
 
 std::error_code listFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
 {
-    return readFolder(folder, names, [](DWORD attributes) {
-        return !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-    });
+    return readFolder(folder, names, isListedFile);
 }
 
 std::error_code listFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
@@ -63,15 +66,15 @@ std::error_code listAllNames(const std::filesystem::path &folder, std::vector<st
 }
 
 std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
-                                     std::vector<std::filesystem::path> &files)
+                                     std::vector<bool> &isFile)
 {
-    std::error_code error = listAllNames(folder, names);
-    if (!error)
-        error = listFiles(folder, files);
-    if (error) {
-        names.clear();
-        files.clear();
-    }
+    isFile.clear();
+    const std::error_code error = readFolder(folder, names, [&](DWORD attributes) {
+        isFile.push_back(isListedFile(attributes));
+        return true;
+    });
+    if (error)
+        isFile.clear();
     return error;
 }
 

@@ -30,6 +30,11 @@ public:
     // old name comes back if the second step fails.
     std::error_code rename(const std::filesystem::path &from, const std::filesystem::path &to);
 
+    // Whether the file system has shown, at a change of case, that it gives every
+    // entry exactly the spelling asked for, so that no rename it took can have
+    // kept an old spelling. False until then, and where it has not.
+    bool keepsSpellings() const;
+
 private:
     struct Folder; // what each system keeps and learns
     std::unique_ptr<Folder> m_folder;

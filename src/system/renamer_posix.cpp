@@ -224,6 +224,12 @@ Renamer::~Renamer() = default;
 Renamer::Renamer(Renamer &&) noexcept = default;
 Renamer &Renamer::operator=(Renamer &&) noexcept = default;
 
+bool Renamer::keepsSpellings() const
+{
+    // A file system that does not fold case makes a new entry under the very name given.
+    return m_folder->foldsCase == Learnt::No;
+}
+
 std::error_code Renamer::rename(const std::filesystem::path &from, const std::filesystem::path &to)
 {
     Folder &f = *m_folder;

@@ -107,6 +107,12 @@ Renamer::~Renamer() = default;
 Renamer::Renamer(Renamer &&) noexcept = default;
 Renamer &Renamer::operator=(Renamer &&) noexcept = default;
 
+bool Renamer::keepsSpellings() const
+{
+    // Folders here fold case: the first change of case only shows how one rename went.
+    return false;
+}
+
 std::error_code Renamer::rename(const std::filesystem::path &from, const std::filesystem::path &to)
 {
     Folder &f = *m_folder;

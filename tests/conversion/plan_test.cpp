@@ -22,6 +22,15 @@ void expectPlan(const conversion::Plan &plan, const std::vector<bool> &rename, c
     }
 }
 
+// The folder as read: every name, those of `files` marked as files.
+conversion::FolderNow folderNow(const Names &names, const Names &files, std::size_t longest = 255)
+{
+    conversion::FolderNow now{names, {}, longest};
+    for (const auto &name : names)
+        now.isFile.push_back(std::find(files.begin(), files.end(), name) != files.end());
+    return now;
+}
+
 struct PlanRow {
     const char *what;
     Names listed;
@@ -49,7 +58,7 @@ TEST(Plan, RenamesOnlyWhatReplacesNothing)
     for (const PlanRow &row : rows) {
         Names folder = row.listed;
         folder.insert(folder.end(), row.others.begin(), row.others.end());
-        const conversion::Plan plan = conversion::planRun(row.listed, {folder, row.listed}, row.mode);
+        const conversion::Plan plan = conversion::planRun(row.listed, folderNow(folder, row.listed), row.mode);
         expectPlan(plan, row.rename, row.skipped, row.what);
     }
 }
@@ -93,7 +102,7 @@ TEST(Plan, LeavesNamesThatWouldBeSpoiledOrCannotBeRenamed)
                 files.push_back(name);
         }
         names.insert(names.end(), row.others.begin(), row.others.end());
-        const conversion::Plan plan = conversion::planRun(row.listed, {names, files, row.longest}, Case::Upper);
+        const conversion::Plan plan = conversion::planRun(row.listed, folderNow(names, files, row.longest), Case::Upper);
         expectPlan(plan, row.rename, row.skipped, row.what);
     }
 }
@@ -103,7 +112,7 @@ TEST(Plan, FindsNamesTheFolderDidNotTake)
     // x.txt stays: X.TXT is taken; the run gave A.TXT, B.TXT and C.TXT.
     const Names listed{"a.txt", "b.txt", "c.txt", "D", "x.txt"};
     const conversion::Plan plan =
-        conversion::planRun(listed, {{"a.txt", "b.txt", "c.txt", "D", "x.txt", "X.TXT"}, listed}, conversion::Case::Upper);
+        conversion::planRun(listed, folderNow({"a.txt", "b.txt", "c.txt", "D", "x.txt", "X.TXT"}, listed), conversion::Case::Upper);
     EXPECT_EQ(conversion::unchangedNames(plan, {"A.TXT", "b.txt", "C.TXT", "D", "x.txt", "X.TXT"}), Names{"B.TXT"});
     EXPECT_TRUE(conversion::unchangedNames(plan, {"A.TXT", "B.TXT", "C.TXT", "D", "x.txt", "X.TXT"}).empty());
 }
