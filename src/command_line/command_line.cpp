@@ -85,9 +85,16 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
     const conversion::Plan &plan = run.planned();
     const std::vector<Path> &listed = run.listed();
     std::size_t printed = 0;
+    std::string line;
     for (std::size_t i = 0; i < listed.size() && (options.dryRun || printed < outcome.renamed); ++i) {
         if (plan.rename[i]) {
-            out.add(prefix + sys::pathBytes(listed[i]) + " → " + prefix + sys::pathBytes(plan.newNames[i]) + '\n');
+            line = prefix;
+            sys::appendPathBytes(line, listed[i]);
+            line += " → ";
+            line += prefix;
+            sys::appendPathBytes(line, plan.newNames[i]);
+            line += '\n';
+            out.add(line);
             ++printed;
         }
     }

@@ -17,7 +17,8 @@ constexpr std::size_t kMaxName = 1 << 16;
 
 void putField(std::string &out, std::string_view bytes)
 {
-    out += std::to_string(bytes.size());
+    char length[24];
+    out.append(length, std::to_chars(length, length + sizeof length, bytes.size()).ptr);
     out += ':';
     out += bytes;
 }
@@ -94,11 +95,17 @@ std::string headOf(const Journal &journal, std::size_t pairs)
     return out;
 }
 
-void putPair(std::string &out, const std::filesystem::path &from, const std::filesystem::path &to)
+// `scratch` holds each name's bytes in turn, so that the many names of a run
+// cost no allocation each.
+void putPair(std::string &out, const std::filesystem::path &from, const std::filesystem::path &to, std::string &scratch)
 {
-    putField(out, sys::pathBytes(from));
+    scratch.clear();
+    sys::appendPathBytes(scratch, from);
+    putField(out, scratch);
     out += ' ';
-    putField(out, sys::pathBytes(to));
+    scratch.clear();
+    sys::appendPathBytes(scratch, to);
+    putField(out, scratch);
     out += '\n';
 }
 
@@ -107,8 +114,9 @@ void putPair(std::string &out, const std::filesystem::path &from, const std::fil
 std::string journalBytes(const Journal &journal)
 {
     std::string out = headOf(journal, journal.pairs.size());
+    std::string scratch;
     for (const auto &[from, to] : journal.pairs)
-        putPair(out, from, to);
+        putPair(out, from, to, scratch);
     return out + "end\n";
 }
 
@@ -116,11 +124,17 @@ std::string journalBytes(const Journal &header, const std::vector<std::filesyste
                          const std::vector<std::filesystem::path> &to, const std::vector<bool> &taken)
 {
     std::string out = headOf(header, static_cast<std::size_t>(std::count(taken.begin(), taken.end(), true)));
+    std::size_t size = out.size();
+    for (std::size_t i = 0; i < from.size(); ++i)
+        size += taken[i] ? from[i].native().size() + to[i].native().size() + 16 : 0;
+    out.reserve(size); // a big run's journal grows in one piece, not by copies of itself
+    std::string scratch;
     for (std::size_t i = 0; i < from.size(); ++i) {
         if (taken[i])
-            putPair(out, from[i], to[i]);
+            putPair(out, from[i], to[i], scratch);
     }
-    return out + "end\n";
+    out += "end\n";
+    return out;
 }
 
 std::string doneMark(std::size_t done)

@@ -44,6 +44,14 @@ std::string pathBytes(const std::filesystem::path &path)
     return bytesOf(path.native(), path);
 }
 
+void appendPathBytes(std::string &out, const std::filesystem::path &path)
+{
+    if constexpr (std::is_same_v<std::filesystem::path::string_type, std::string>)
+        out += path.native();
+    else
+        out += pathBytes(path);
+}
+
 std::filesystem::path pathFromBytes(std::string_view bytes)
 {
     return pathOf<std::filesystem::path::value_type>(bytes);

@@ -13,6 +13,8 @@ std::filesystem::path plainFolder(const std::filesystem::path &path);
 // A path as bytes to store or print, and back: its own bytes here, UTF-8 on
 // Windows. Exact both ways for any path.
 std::string pathBytes(const std::filesystem::path &path);
+// The same added to `out`, with no copy of its own here: for the many names of a run.
+void appendPathBytes(std::string &out, const std::filesystem::path &path);
 std::filesystem::path pathFromBytes(std::string_view bytes);
 
 } // namespace sys

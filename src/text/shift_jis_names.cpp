@@ -12,9 +12,11 @@ namespace text {
 
 namespace {
 
-bool isAscii(std::string_view bytes)
+// Read in its own units, with no copy: most names of a big folder are ASCII.
+bool isAsciiName(const std::filesystem::path &name)
 {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const auto &units = name.native();
+    return std::all_of(units.begin(), units.end(), [](auto unit) { return static_cast<std::uint32_t>(unit) < 0x80; });
 }
 
 bool isHalfWidthKatakana(unsigned char byte)
@@ -61,13 +63,9 @@ bool isImprobable(const QString &text)
 
 bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names)
 {
-    return std::any_of(names.begin(), names.end(),
-                       [](const std::filesystem::path &name) {
-                           const auto &native = name.native();
-                           const bool ascii = std::all_of(native.begin(), native.end(),
-                                                          [](auto unit) { return static_cast<std::uint32_t>(unit) < 0x80; });
-                           return !ascii && shiftJisBytes(name).has_value();
-                       });
+    return std::any_of(names.begin(), names.end(), [](const std::filesystem::path &name) {
+        return !isAsciiName(name) && shiftJisBytes(name).has_value();
+    });
 }
 
 bool mayBeShiftJis(const std::filesystem::path &name, bool folderHoldsShiftJis)
@@ -75,8 +73,10 @@ bool mayBeShiftJis(const std::filesystem::path &name, bool folderHoldsShiftJis)
     // Names are UTF-16 text on Windows: none is read in two ways there.
     if (sizeof(std::filesystem::path::value_type) != 1)
         return false;
+    if (isAsciiName(name))
+        return false;
     const std::string bytes = sys::pathBytes(name);
-    if (isAscii(bytes) || !sys::isShiftJis(bytes))
+    if (!sys::isShiftJis(bytes))
         return false;
     return folderHoldsShiftJis || (isOnlyKatakanaPairs(bytes) && isImprobable(displayName(name)));
 }
