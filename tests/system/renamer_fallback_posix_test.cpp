@@ -184,8 +184,9 @@ TEST(RenamerFallbackPosix, NeverReplacesWithOrWithoutTheFlagOrLinks)
 
 // What a file system refuses is asked once a run, not once a file: the first
 // change of case goes through a temporary name (two renames) and shows that
-// this one does not fold case, the others take one rename each. And the
-// renamer keeps to its own folder whatever the working folder is.
+// this one does not fold case (so every name given is spelt as asked), the
+// others take one rename each. And the renamer keeps to its own folder
+// whatever the working folder is.
 TEST(RenamerFallbackPosix, AsksOnceWhatTheFileSystemRefuses)
 {
     const struct {
@@ -205,8 +206,10 @@ TEST(RenamerFallbackPosix, AsksOnceWhatTheFileSystemRefuses)
         sys::Renamer renamer = renamerOf(temp.path());
         fs::current_path(temp.folder("elsewhere"));
         Refusing refusing(row.refuse);
+        EXPECT_FALSE(renamer.keepsSpellings()); // not known before a change of case
         for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt"})
             EXPECT_FALSE(renamer.rename(name, std::string(1, static_cast<char>(name[0] - 'a' + 'A')) + ".TXT")) << name;
+        EXPECT_TRUE(renamer.keepsSpellings());
         EXPECT_EQ(g_flaggedRenames, row.flaggedRenames);
         EXPECT_EQ(g_links, row.links);
         EXPECT_EQ(allNames(temp.path()), (std::set<std::string>{"A.TXT", "B.TXT", "C.TXT", "D.TXT", "elsewhere"}));
