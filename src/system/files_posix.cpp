@@ -1,6 +1,8 @@
 // What a folder holds, on POSIX systems (Linux).
 #include "system/files.h"
 
+#include "system/entries_posix.h"
+
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
@@ -28,36 +30,14 @@ std::error_code readFolder(const std::filesystem::path &folder, std::vector<std:
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return lastError();
-    DIR *dir = ::fdopendir(fd);
-    if (!dir) {
-        const std::error_code error = lastError();
-        ::close(fd);
-        return error;
-    }
-    std::error_code error;
-    // Gathered as plain strings first: a growing vector of paths moves every
-    // path it holds each time it grows, which costs more than the reading.
-    std::vector<std::string> found;
-    for (;;) {
-        errno = 0;
-        const dirent *entry = ::readdir(dir);
-        if (!entry) {
-            if (errno)
-                error = lastError();
-            break;
-        }
-        const std::string_view name(entry->d_name);
-        if (name == "." || name == "..")
-            continue;
-        if (keep(fd, *entry))
-            found.emplace_back(name);
-    }
-    ::closedir(dir);
+    const std::error_code error = forEachEntry(fd, [&](const dirent &entry) {
+        const std::string_view name(entry.d_name);
+        if (name != "." && name != ".." && keep(fd, entry))
+            names.emplace_back(name);
+    });
+    ::close(fd);
     if (error)
-        return error;
-    names.reserve(found.size());
-    for (std::string &name : found)
-        names.emplace_back(std::move(name));
+        names.clear();
     return error;
 }
 

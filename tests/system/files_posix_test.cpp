@@ -85,6 +85,33 @@ TEST(FilesPosix, ListFilesShowsFilesAndLinksToFilesOnly)
     EXPECT_EQ(asSet(names), all);
 }
 
+// A folder of many batches of entries, read while the entries of the batches
+// before are taken: every entry comes once, and each with its own kind.
+TEST(FilesPosix, ABigFolderIsReadWhole)
+{
+    TempFolder temp;
+    std::set<std::string> files, all;
+    for (int i = 0; i < 6000; ++i) {
+        const std::string name = "file-" + std::string(static_cast<std::size_t>(i % 40), 'x') + std::to_string(i);
+        temp.file(name);
+        files.insert(name);
+    }
+    for (int i = 0; i < 300; ++i) {
+        all.insert(temp.folder("folder-" + std::to_string(i)).filename().string());
+        all.insert(temp.file(".hidden-" + std::to_string(i)).filename().string());
+    }
+    all.insert(files.begin(), files.end());
+
+    EXPECT_EQ(filesIn(temp.path()), files);
+    std::vector<fs::path> names;
+    std::vector<bool> isFile;
+    ASSERT_FALSE(sys::listAllNamesAndFiles(temp.path(), names, isFile));
+    EXPECT_EQ(asSet(names), all);
+    ASSERT_EQ(isFile.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(isFile[i], files.count(names[i].string()) == 1) << names[i];
+}
+
 TEST(FilesPosix, ListingAFolderThatCannotBeReadFails)
 {
     TempFolder temp;
