@@ -10,6 +10,7 @@
 #include <QFocusFrame>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace controls {
 
@@ -87,6 +88,16 @@ void FolderList::setDriveOf(std::function<std::filesystem::path(const std::files
 
 std::error_code FolderList::setPath(const std::filesystem::path &folder)
 {
+    return showFolder(folder, true);
+}
+
+std::error_code FolderList::setPathAfterFirstPaint(const std::filesystem::path &folder)
+{
+    return showFolder(folder, false);
+}
+
+std::error_code FolderList::showFolder(const std::filesystem::path &folder, bool subfoldersNow)
+{
     const std::filesystem::path target = sys::plainFolder(folder);
     std::error_code error;
     if (!std::filesystem::is_directory(target, error))
@@ -94,41 +105,63 @@ std::error_code FolderList::setPath(const std::filesystem::path &folder)
     if (target == m_path)
         return {};
     m_path = target;
-    fill();
+    fill(subfoldersNow);
     emit pathChanged();
     return {};
 }
 
-void FolderList::fill()
+void FolderList::fill(bool subfoldersNow)
 {
     clear();
     std::filesystem::path root = m_driveOf ? m_driveOf(m_path) : std::filesystem::path();
     if (root.empty())
         root = m_path.root_path();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    auto add = [this](const QIcon &icon, const QString &text, const std::filesystem::path &path, int level) {
-        auto *item = new QListWidgetItem(icon, text, this);
-        item->setData(kPathRole, QVariant::fromValue(static_cast<qulonglong>(m_items.size())));
-        item->setData(kLevelRole, level);
-        m_items.push_back(path);
-        return item;
-    };
     m_items.clear();
     int level = 0;
     std::filesystem::path at = root;
-    add(open, text::displayName(root), root, level);
+    addRow(open, text::displayName(root), root, level);
     const std::filesystem::path rest = m_path.lexically_relative(root);
     for (const auto &part : rest) {
         if (part.empty() || part == ".")
             continue;
         at /= part;
-        add(open, text::displayName(part), at, ++level);
+        addRow(open, text::displayName(part), at, ++level);
     }
     setCurrentRow(count() - 1);
-    ++level;
+    m_subfoldersPending = !subfoldersNow;
+    if (subfoldersNow)
+        addSubfolders();
+}
+
+void FolderList::addSubfolders()
+{
+    m_subfoldersPending = false;
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const int level = count(); // one below the shown folder, the last of the rows so far
     for (const auto &name : subfolders(m_path))
-        add(closed, text::displayName(name), m_path / name, level);
+        addRow(closed, text::displayName(name), m_path / name, level);
+}
+
+void FolderList::addRow(const QIcon &icon, const QString &text, const std::filesystem::path &path, int level)
+{
+    auto *item = new QListWidgetItem(icon, text, this);
+    item->setData(kPathRole, QVariant::fromValue(static_cast<qulonglong>(m_items.size())));
+    item->setData(kLevelRole, level);
+    m_items.push_back(path);
+}
+
+void FolderList::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+    if (m_subfoldersPending)
+        QTimer::singleShot(0, this, &FolderList::listSubfoldersIfPending);
+}
+
+void FolderList::listSubfoldersIfPending()
+{
+    if (m_subfoldersPending)
+        addSubfolders();
 }
 
 void FolderList::openItem(QListWidgetItem *item)

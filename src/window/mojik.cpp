@@ -118,7 +118,8 @@ MOJIK::MOJIK(controls::Services services, QWidget *parent)
     const std::filesystem::path start = std::filesystem::current_path(error);
     Dir1->setDriveOf([this](const std::filesystem::path &path) { return m_folders.driveOf(path); });
     Drive1->setDrives(m_folders.drives(), start);
-    Dir1->setPath(start);
+    // Both lists read the folder right after the window's first paint.
+    Dir1->setPathAfterFirstPaint(start);
     File1->setPathAfterFirstPaint(start);
 
     connect(Drive1, &controls::DriveList::driveChanged, this, &MOJIK::Drive1_Change);

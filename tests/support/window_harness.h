@@ -32,8 +32,9 @@ public:
     {
         if (!m_window) {
             m_window = std::make_unique<MOJIK>(fake.services);
-            // The file list reads its folder once first painted; here, at once.
+            // The lists read the folder once first painted; here, at once.
             m_window->findChild<controls::FileList *>(QStringLiteral("File1"))->entries();
+            m_window->findChild<controls::FolderList *>(QStringLiteral("Dir1"))->listSubfoldersIfPending();
         }
         return *m_window;
     }

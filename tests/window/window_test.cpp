@@ -114,20 +114,27 @@ TEST(Window, EveryCaptionFitsItsControlInTheJapaneseFont)
     }
 }
 
-TEST(Window, TheFileListFillsRightAfterTheWindowFirstShows)
+TEST(Window, BothListsFillRightAfterTheWindowFirstShows)
 {
     testing_support::TempFolder folder;
     for (const char *name : {"b.txt", "A.txt"})
         folder.file(name);
+    folder.folder("Sub");
     std::filesystem::current_path(folder.path());
     testing_support::FakeServices fake;
     MOJIK window(fake.services);
     auto *file1 = window.findChild<controls::FileList *>(QStringLiteral("File1"));
-    EXPECT_EQ(file1->model()->rowCount(), 0); // nothing read before the window shows
+    auto *dir1 = window.findChild<controls::FolderList *>(QStringLiteral("Dir1"));
+    // Nothing read before the window shows but the folder's place: its ancestors.
+    EXPECT_EQ(file1->model()->rowCount(), 0);
+    const int ancestors = dir1->count();
+    EXPECT_EQ(dir1->currentRow(), ancestors - 1);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return file1->model()->rowCount() == 2; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return file1->model()->rowCount() == 2 && dir1->count() == ancestors + 1; }));
     EXPECT_EQ(file1->model()->index(0, 0).data().toString(), QStringLiteral("A.txt"));
+    EXPECT_EQ(dir1->item(ancestors)->text(), QStringLiteral("Sub"));
+    EXPECT_EQ(dir1->currentRow(), ancestors - 1); // still the folder itself
 }
 
 } // namespace
