@@ -28,6 +28,15 @@ std::string bytesOf(const Native &native, const std::filesystem::path &path)
     }
 }
 
+template <typename Native>
+void appendBytesOf(std::string &out, const Native &native, const std::filesystem::path &path)
+{
+    if constexpr (std::is_same_v<Native, std::string>)
+        out += native;
+    else
+        out += bytesOf(native, path);
+}
+
 template <typename Unit>
 std::filesystem::path pathOf(std::string_view bytes)
 {
@@ -46,10 +55,7 @@ std::string pathBytes(const std::filesystem::path &path)
 
 void appendPathBytes(std::string &out, const std::filesystem::path &path)
 {
-    if constexpr (std::is_same_v<std::filesystem::path::string_type, std::string>)
-        out += path.native();
-    else
-        out += pathBytes(path);
+    appendBytesOf(out, path.native(), path);
 }
 
 std::filesystem::path pathFromBytes(std::string_view bytes)
