@@ -42,7 +42,8 @@ TEST(NameSet, InsertSaysWhetherTheNameWasNewAndLeavesOutEmptyNames)
     EXPECT_FALSE(set.insert(sameAsA)); // the same name in another string
     EXPECT_TRUE(set.contains(sameAsA));
 
-    const NameSet fromList(std::vector<std::filesystem::path>{"c", "", "d"});
+    const std::vector<std::filesystem::path> names{"c", "", "d"}; // the set looks into them
+    const NameSet fromList(names);
     EXPECT_FALSE(fromList.contains(empty));
     EXPECT_TRUE(fromList.contains(nameOf("d")));
 }
