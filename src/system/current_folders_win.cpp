@@ -3,17 +3,14 @@
 // that cmd.exe and the C runtime keep and that a path like "d:" resolves through.
 #include "system/current_folders.h"
 
+#include "system/last_error.h"
+
 #include <string>
 #include <windows.h>
 
 namespace sys {
 
 namespace {
-
-std::error_code lastError()
-{
-    return {static_cast<int>(GetLastError()), std::system_category()};
-}
 
 // The full path, without a trailing separator unless it is a drive's root.
 std::error_code fullPath(const std::filesystem::path &path, std::filesystem::path &full)

@@ -1,6 +1,7 @@
 // forEachEntry: getdents64 in batches, on a reading thread once a folder shows
 // that it holds more than one batch.
 #include "system/entries_posix.h"
+#include "system/last_error.h"
 
 #include <cerrno>
 #include <condition_variable>
@@ -26,7 +27,7 @@ bool readBatch(int fd, Batch &batch, std::error_code &error)
     batch.bytes = std::make_unique_for_overwrite<char[]>(kBatch);
     const ssize_t read = ::getdents64(fd, batch.bytes.get(), kBatch);
     if (read < 0) {
-        error = {errno, std::generic_category()};
+        error = lastError();
         return false;
     }
     batch.size = static_cast<std::size_t>(read);

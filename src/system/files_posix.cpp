@@ -2,6 +2,7 @@
 #include "system/files.h"
 
 #include "system/entries_posix.h"
+#include "system/last_error.h"
 
 #include <cerrno>
 #include <climits>
@@ -15,11 +16,6 @@
 namespace sys {
 
 namespace {
-
-std::error_code lastError()
-{
-    return {errno, std::generic_category()};
-}
 
 // One pass over the folder's entries, "." and ".." left out; `keep` decides on
 // the others. On an error the list is left empty.

@@ -1,17 +1,14 @@
 // What a folder holds, on Windows.
 #include "system/files.h"
 
+#include "system/last_error.h"
+
 #include <string>
 #include <windows.h>
 
 namespace sys {
 
 namespace {
-
-std::error_code lastError()
-{
-    return {static_cast<int>(GetLastError()), std::system_category()};
-}
 
 // One pass over the folder's entries, "." and ".." left out; `keep` decides on
 // the others by their attributes. On an error the list is left empty.

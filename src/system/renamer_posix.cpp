@@ -2,6 +2,8 @@
 // a check and a plain rename, whichever the folder's file system takes.
 #include "system/renamer.h"
 
+#include "system/last_error.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -19,11 +21,6 @@ namespace sys {
 namespace {
 
 enum class Learnt { Unknown, Yes, No };
-
-std::error_code lastError()
-{
-    return {errno, std::generic_category()};
-}
 
 // What the kernel answers for a file system that does not take RENAME_NOREPLACE.
 bool refusesFlag(int error)

@@ -2,6 +2,8 @@
 // through a temporary name where the file system keeps the old spelling.
 #include "system/renamer.h"
 
+#include "system/last_error.h"
+
 #include <string>
 #include <unordered_set>
 #include <windows.h>
@@ -11,11 +13,6 @@ namespace sys {
 namespace {
 
 enum class Learnt { Unknown, Yes, No };
-
-std::error_code lastError()
-{
-    return {static_cast<int>(GetLastError()), std::system_category()};
-}
 
 bool differOnlyInCase(const std::wstring &x, const std::wstring &y)
 {

@@ -2,6 +2,8 @@
 // over it), writeNewFileDurably, appendToFile and readFile on POSIX systems.
 #include "system/whole_file.h"
 
+#include "system/last_error.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -15,11 +17,6 @@ namespace sys {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::error_code lastError()
-{
-    return {errno, std::generic_category()};
-}
 
 // The file `file` leads to through any links; it need not exist yet.
 std::error_code followLinks(fs::path &file)

@@ -2,6 +2,8 @@
 // it), writeNewFileDurably, appendToFile and readFile on Windows.
 #include "system/whole_file.h"
 
+#include "system/last_error.h"
+
 #include <algorithm>
 #include <atomic>
 #include <string>
@@ -12,11 +14,6 @@ namespace sys {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::error_code lastError()
-{
-    return {static_cast<int>(GetLastError()), std::system_category()};
-}
 
 // What the existing target is, through any link: `regular` tells whether it is a
 // file on disk, and `file` becomes the path of what the link leads to.

@@ -1,0 +1,13 @@
+// lastError on POSIX systems.
+#include "system/last_error.h"
+
+#include <cerrno>
+
+namespace sys {
+
+std::error_code lastError()
+{
+    return {errno, std::generic_category()};
+}
+
+} // namespace sys
