@@ -59,12 +59,9 @@ TEST(CommandLine, UsageErrorsExitWithTwoAndChangeNothing)
 TEST(CommandLine, ExitCodesSayWhetherEveryNameTookTheCase)
 {
     TempFolder temp;
-    temp.file("all/Mixed.txt");
-    temp.file("all/LOWER.TXT");
-    temp.file("left/x.txt");
-    temp.file("left/X.TXT");
-    const fs::path all = temp.path() / "all";
-    const fs::path left = temp.path() / "left";
+    for (const char *name : {"all/Mixed.txt", "all/LOWER.TXT", "left/x.txt", "left/X.TXT"})
+        temp.file(name);
+    const fs::path all = temp.path() / "all", left = temp.path() / "left";
 
     EXPECT_EQ(mojik({"--upper", "-n", left.native()}).exit, command_line::kLeft);
     const Result dry = mojik({"--lower", "--dry-run", all.native()});
@@ -122,20 +119,19 @@ TEST(CommandLine, ARecursiveRunEntersNoHiddenFolderOrLinkAndIsTakenBackWhole)
 // The program itself, with no display: the command line never needs one.
 TEST(CommandLine, TheProgramAnswersWithoutADisplay)
 {
-    QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(MOJIK_PROGRAM), {QStringLiteral("--version")});
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_EQ(program.readAllStandardOutput(), "MOJIK 1.04\n");
-
-    program.start(QStringLiteral(MOJIK_PROGRAM), {QStringLiteral("--help")});
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardOutput()).contains(QStringLiteral("ファイル名を大文字にします")));
+    const auto output = [&](const char *option) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(MOJIK_PROGRAM), {QString::fromLatin1(option)});
+        EXPECT_TRUE(program.waitForFinished(30000)) << option;
+        EXPECT_EQ(program.exitCode(), 0) << option;
+        return QString::fromUtf8(program.readAllStandardOutput());
+    };
+    EXPECT_EQ(output("--version"), QStringLiteral("MOJIK 1.04\n"));
+    EXPECT_TRUE(output("--help").contains(QStringLiteral("ファイル名を大文字にします")));
 }
 
 } // namespace

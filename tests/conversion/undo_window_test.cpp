@@ -36,13 +36,13 @@ TEST(UndoWindow, CtrlZAsksAndGivesBackEveryNameByteForByte)
     EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), before);
     for (const auto &name : {"MixEd.txt", "ａｂｃ.txt"})
         EXPECT_EQ(testing_support::contentOf(harness.folder.path() / name), name);
-    const QString question = harness.fake.shown.at(2).prompt;
-    EXPECT_EQ(harness.fake.shown.at(2).buttons, controls::Buttons::YesNo);
-    EXPECT_TRUE(question.contains(QStringLiteral("直前のファイル名の変換を元に戻しますか？\r2 個のファイル名が元に戻ります。")))
-        << question.toStdString();
-    EXPECT_EQ(harness.control<controls::FileList>("File1")->entries().front(), "0123");
-    EXPECT_TRUE(std::count(harness.control<controls::FileList>("File1")->entries().begin(),
-                           harness.control<controls::FileList>("File1")->entries().end(), "MixEd.txt"));
+    const testing_support::Shown &question = harness.fake.shown.at(2);
+    EXPECT_EQ(question.buttons, controls::Buttons::YesNo);
+    EXPECT_TRUE(question.prompt.contains(QStringLiteral("直前のファイル名の変換を元に戻しますか？\r2 個のファイル名が元に戻ります。")))
+        << question.prompt.toStdString();
+    const auto &listed = harness.control<controls::FileList>("File1")->entries();
+    EXPECT_EQ(listed.front(), "0123");
+    EXPECT_TRUE(std::count(listed.begin(), listed.end(), "MixEd.txt"));
 
     // Nothing is left to take back: the box says so and changes nothing.
     pressCtrlZ(harness);

@@ -1,9 +1,7 @@
-// Tests of the renamer's ways around a file system that refuses RENAME_NOREPLACE,
-// or hard links as well, of what it learns once, and of the way back from a failed
-// rename through a temporary name. The test program's own renameat2, linkat and
-// renameat (below) stand in for the C library's; they count the calls and pass
-// them on to the kernel unchanged unless a test here asks them to refuse, as
-// such file systems do.
+// Tests of the renamer on a file system that refuses RENAME_NOREPLACE, or hard
+// links as well, and of its way back from a failed rename through a temporary
+// name. The renameat2, linkat and renameat below stand in for the C library's:
+// they count the calls and pass them to the kernel unless told to refuse.
 #include "system/renamer.h"
 
 #include "support/errno_code.h"
@@ -34,20 +32,22 @@ bool failsHere(const char *from, const char *to)
     return g_failFromTemporaryTo && std::strncmp(from, "mojik-temp-", 11) == 0 && std::strcmp(to, g_failFromTemporaryTo) == 0;
 }
 
+int fail(int error)
+{
+    errno = error;
+    return -1;
+}
+
 } // namespace
 
 extern "C" int renameat2(int oldFolder, const char *oldPath, int newFolder, const char *newPath, unsigned flags) noexcept
 {
     if (flags != 0)
         ++g_flaggedRenames;
-    if (failsHere(oldPath, newPath)) {
-        errno = EIO;
-        return -1;
-    }
-    if (flags != 0 && g_refuse != Refuse::Nothing) {
-        errno = EINVAL; // what the kernel says for a file system without the flag
-        return -1;
-    }
+    if (failsHere(oldPath, newPath))
+        return fail(EIO);
+    if (flags != 0 && g_refuse != Refuse::Nothing)
+        return fail(EINVAL); // what the kernel says for a file system without the flag
     return static_cast<int>(::syscall(SYS_renameat2, oldFolder, oldPath, newFolder, newPath, flags));
 }
 
@@ -60,14 +60,10 @@ extern "C" int renameat(int oldFolder, const char *oldPath, int newFolder, const
 extern "C" int linkat(int oldFolder, const char *oldPath, int newFolder, const char *newPath, int flags) noexcept
 {
     ++g_links;
-    if (failsHere(oldPath, newPath)) {
-        errno = EIO;
-        return -1;
-    }
-    if (g_refuse == Refuse::NoReplaceFlagAndLinks) {
-        errno = EPERM; // FAT's answer
-        return -1;
-    }
+    if (failsHere(oldPath, newPath))
+        return fail(EIO);
+    if (g_refuse == Refuse::NoReplaceFlagAndLinks)
+        return fail(EPERM); // FAT's answer
     return static_cast<int>(::syscall(SYS_linkat, oldFolder, oldPath, newFolder, newPath, flags));
 }
 
@@ -79,22 +75,19 @@ using testing_support::TempFolder;
 using testing_support::errnoCode;
 namespace fs = std::filesystem;
 
-class Refusing {
-public:
-    explicit Refusing(Refuse refuse)
+// Refuses as told, with the counts at zero, until it goes out of scope.
+struct Refusing {
+    explicit Refusing(Refuse refuse, const char *failFromTemporaryTo = nullptr)
     {
         g_refuse = refuse;
-        g_flaggedRenames = 0;
-        g_links = 0;
-        g_plainRenames = 0;
+        g_failFromTemporaryTo = failFromTemporaryTo;
+        g_flaggedRenames = g_links = g_plainRenames = 0;
     }
     ~Refusing()
     {
         g_refuse = Refuse::Nothing;
         g_failFromTemporaryTo = nullptr;
     }
-    Refusing(const Refusing &) = delete;
-    Refusing &operator=(const Refusing &) = delete;
 };
 
 const std::pair<Refuse, const char *> kSystems[] = {
@@ -153,12 +146,10 @@ TEST(RenamerFallbackPosix, NeverReplacesWithOrWithoutTheFlagOrLinks)
             std::set<std::string> expected = allNames(temp.path());
             const bool exists = row.from != "gone.txt";
             const auto links = exists ? fs::hard_link_count(temp.path() / row.from) : 0;
-
             {
                 Refusing refusing(refuse);
                 EXPECT_EQ(renamer.rename(row.from, row.to), row.error);
             }
-
             fs::current_path(temp.path());
             if (!row.error) {
                 expected.erase(row.from);
@@ -170,10 +161,9 @@ TEST(RenamerFallbackPosix, NeverReplacesWithOrWithoutTheFlagOrLinks)
                 EXPECT_EQ(fs::hard_link_count(row.from), links);
             }
             EXPECT_EQ(allNames("."), expected); // no temporary name left behind either
-            EXPECT_EQ(contentOf("other.txt"), "other");
-            EXPECT_EQ(contentOf("A.txt"), "other spelling");
-            EXPECT_EQ(contentOf("hard.txt"), "moving");
-            EXPECT_EQ(contentOf("late.txt"), "late");
+            for (const auto &[name, content] :
+                 {std::pair{"other.txt", "other"}, {"A.txt", "other spelling"}, {"hard.txt", "moving"}, {"late.txt", "late"}})
+                EXPECT_EQ(contentOf(name), content) << name;
             EXPECT_TRUE(fs::is_directory("folder"));
             EXPECT_TRUE(fs::is_empty("folder"));
             EXPECT_EQ(fs::read_symlink("link"), "other.txt");
@@ -182,11 +172,9 @@ TEST(RenamerFallbackPosix, NeverReplacesWithOrWithoutTheFlagOrLinks)
     }
 }
 
-// What a file system refuses is asked once a run, not once a file: the first
-// change of case goes through a temporary name (two renames) and shows that
-// this one does not fold case (so every name given is spelt as asked), the
-// others take one rename each. And the renamer keeps to its own folder
-// whatever the working folder is.
+// What a file system refuses is asked once a run: the first change of case goes
+// through a temporary name (two renames) and shows that it does not fold case,
+// the others take one rename each, whatever the working folder is.
 TEST(RenamerFallbackPosix, AsksOnceWhatTheFileSystemRefuses)
 {
     const struct {
@@ -237,10 +225,8 @@ TEST(RenamerFallbackPosix, KeepsTheNamesUpToDateWithItsOwnRenames)
     EXPECT_EQ(contentOf(temp.path() / "X.TXT"), "x");
 }
 
-// The first change of case of a run goes through a temporary name. When its
-// new name is taken after all (here A.TXT, made after the folder was read), it
-// meets the other file at the second step and comes back, as it also does when
-// that step fails for another reason.
+// The first change of case goes through a temporary name; when its new name is
+// taken after the read, or the second step fails otherwise, it comes back.
 TEST(RenamerFallbackPosix, AFailedSecondStepPutsTheOldNameBack)
 {
     const struct {
@@ -261,17 +247,12 @@ TEST(RenamerFallbackPosix, AFailedSecondStepPutsTheOldNameBack)
         temp.file("b.txt", "b");
         sys::Renamer renamer = renamerOf(temp.path());
         temp.file("A.TXT", "other");
-
-        Refusing refusing(row.refuse);
-        g_failFromTemporaryTo = row.failing;
+        Refusing refusing(row.refuse, row.failing);
         EXPECT_EQ(renamer.rename("a.txt", "A.TXT"), row.error);
-        g_failFromTemporaryTo = nullptr;
         EXPECT_EQ(allNames(temp.path()), (std::set<std::string>{"a.txt", "A.TXT", "b.txt"}));
         EXPECT_EQ(contentOf(temp.path() / "a.txt"), "kept");
         EXPECT_EQ(contentOf(temp.path() / "A.TXT"), "other");
-
-        // The temporary name did not answer in capitals: this file system does
-        // not fold case, and the next change of case takes one rename.
+        // The temporary name showed that case is not folded: one rename next.
         const int before = g_flaggedRenames + g_links + g_plainRenames;
         EXPECT_FALSE(renamer.rename("b.txt", "B.TXT"));
         EXPECT_EQ(g_flaggedRenames + g_links + g_plainRenames - before, 1);

@@ -31,17 +31,9 @@ std::string spokenName(QWidget *control)
 TEST(Access, AScreenReaderSaysAJapaneseNameForEachListAndTheLabel)
 {
     WindowHarness harness;
-    const struct {
-        const char *control;
-        const char *name;
-    } cases[] = {
-        {"Drive1", "ドライブ一覧"},
-        {"Dir1", "フォルダー一覧"},
-        {"File1", "ファイル一覧"},
-        {"Label1", "選択中のフォルダー"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(spokenName(harness.control<QWidget>(c.control)), c.name) << c.control;
+    for (const auto &[control, name] : {std::pair{"Drive1", "ドライブ一覧"}, {"Dir1", "フォルダー一覧"},
+                                        {"File1", "ファイル一覧"}, {"Label1", "選択中のフォルダー"}})
+        EXPECT_EQ(spokenName(harness.control<QWidget>(control)), name) << control;
     // The label's folder is still told, after its name.
     EXPECT_EQ(QAccessible::queryAccessibleInterface(harness.control<QWidget>("Label1"))->text(QAccessible::Description).toStdString(),
               harness.folder.path().string());
@@ -78,18 +70,12 @@ TEST(Access, TheFileListTellsTheWholeNameWhereItCutsOneOff)
     MOJIK &window = harness.window();
     showActive(window);
     auto *file1 = harness.control<controls::FileList>("File1");
-    const struct {
-        int row;
-        std::string tip;
-    } cases[] = {
-        {0, ""}, // shown whole
-        {1, longName},
-    };
-    for (const auto &c : cases) {
-        const QPoint at = file1->visualRect(file1->model()->index(c.row, 0)).center();
+    // a.txt is shown whole and has no tip.
+    for (const auto &[row, tip] : {std::pair<int, std::string>{0, ""}, {1, longName}}) {
+        const QPoint at = file1->visualRect(file1->model()->index(row, 0)).center();
         QHelpEvent help(QEvent::ToolTip, at, file1->viewport()->mapToGlobal(at));
         QApplication::sendEvent(file1->viewport(), &help);
-        EXPECT_EQ(QToolTip::text().toStdString(), c.tip) << c.row;
+        EXPECT_EQ(QToolTip::text().toStdString(), tip) << row;
     }
     QToolTip::hideText();
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
