@@ -1,8 +1,9 @@
 // Run: a case run on one folder, from its plan and journal to what came of it.
 #include "conversion/engine.h"
 
-#include "system/whole_file.h"
+#include "system/beside.h"
 #include "system/files.h"
+#include "system/whole_file.h"
 #include "system/paths.h"
 #include "text/name_order.h"
 
@@ -36,6 +37,10 @@ std::error_code Run::readAndPlan(bool listFiles)
     FolderNow now;
     if (const std::error_code error = sys::listAllNamesAndFiles(m_folder, now.names, now.isFile))
         return error;
+    now.longestName = sys::longestName(m_folder);
+    // The folder's side of the plan is built on the second core while this one
+    // takes the list and works out the new names.
+    std::future<FolderChecks> checks = sys::beside([&now] { return FolderChecks(now); });
     if (listFiles) {
         m_ownListed.clear();
         for (std::size_t i = 0; i < now.names.size(); ++i) {
@@ -44,8 +49,7 @@ std::error_code Run::readAndPlan(bool listFiles)
         }
         text::sortNames(m_ownListed);
     }
-    now.longestName = sys::longestName(m_folder);
-    m_plan = planRun(*m_listed, now, m_mode);
+    m_plan = planRun(*m_listed, std::move(checks), m_mode);
     // One renamer for the whole run: it learns the medium's ways at its first rename.
     m_renamer.emplace(m_folder, std::move(now.names));
     return {};

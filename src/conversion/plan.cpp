@@ -1,7 +1,7 @@
 // planRun, convertedPath and unchangedNames.
 #include "conversion/plan.h"
 
-#include "conversion/name_set.h"
+#include "system/beside.h"
 #include "text/casemap.h"
 #include "text/shift_jis_names.h"
 #include "text/names.h"
@@ -42,40 +42,53 @@ std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &
     return text::nameFromText(convertedName(*text, mode));
 }
 
-Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &folder, Case mode)
+namespace {
+
+// The entries the file list would not show: subfolders and hidden files, few in
+// most folders, so that asking for every listed name costs little.
+std::vector<Key> notFilesOf(const FolderNow &folder)
+{
+    std::vector<Key> others;
+    for (std::size_t i = 0; i < folder.names.size(); ++i) {
+        if (!folder.isFile[i])
+            others.push_back(folder.names[i].native());
+    }
+    return others;
+}
+
+} // namespace
+
+FolderChecks::FolderChecks(const FolderNow &folder)
+    : present(folder.names), notFiles(notFilesOf(folder)), shiftJisFolder(text::holdsShiftJisNames(folder.names)),
+      longestName(folder.longestName)
+{
+}
+
+Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<FolderChecks> checks, Case mode)
 {
     Plan plan;
     plan.rename.assign(listed.size(), false);
     std::vector<std::filesystem::path> &newNames = plan.newNames;
     newNames.resize(listed.size());
     std::vector<std::optional<SkipReason>> kept(listed.size()); // a reason of the name's own to leave it
-    const bool shiftJisFolder = text::holdsShiftJisNames(folder.names);
     for (std::size_t i = 0; i < listed.size(); ++i) {
         std::optional<std::filesystem::path> converted = convertedPath(listed[i], mode);
         if (!converted)
             kept[i] = SkipReason::NotText;
-        else if (converted->native() == listed[i].native())
-            continue;
-        else if (text::mayBeShiftJis(listed[i], shiftJisFolder))
-            kept[i] = SkipReason::ShiftJis;
-        else if (converted->native().size() > folder.longestName)
-            kept[i] = SkipReason::TooLong;
-        if (converted)
+        else if (converted->native() != listed[i].native())
             newNames[i] = std::move(*converted);
     }
-    const NameSet present(folder.names);
-    // The entries the file list would not show: subfolders and hidden files, few
-    // in most folders, so that asking for every listed name costs little.
-    std::vector<Key> others;
-    for (std::size_t i = 0; i < folder.names.size(); ++i) {
-        if (!folder.isFile[i])
-            others.push_back(folder.names[i].native());
-    }
-    const NameSet notFiles(others);
+    const FolderChecks folder = checks.get();
     NameSet wanted(listed.size());
     std::vector<Key> shared; // new names wanted by more than one listed file
     for (std::size_t i = 0; i < listed.size(); ++i) {
-        if (!kept[i] && !newNames[i].empty() && !wanted.insert(newNames[i].native()))
+        if (kept[i] || newNames[i].empty())
+            continue;
+        if (text::mayBeShiftJis(listed[i], folder.shiftJisFolder))
+            kept[i] = SkipReason::ShiftJis;
+        else if (newNames[i].native().size() > folder.longestName)
+            kept[i] = SkipReason::TooLong;
+        else if (!wanted.insert(newNames[i].native()))
             shared.push_back(newNames[i].native());
     }
     const NameSet sharedSet(shared);
@@ -85,9 +98,9 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &
             plan.skipped.push_back({listed[i], newNames[i], *kept[i]});
         else if (key.empty())
             continue;
-        else if (notFiles.contains(listed[i].native()))
+        else if (folder.notFiles.contains(listed[i].native()))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::NotAFile});
-        else if (present.contains(key))
+        else if (folder.present.contains(key))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::Taken});
         else if (!shared.empty() && sharedSet.contains(key))
             plan.skipped.push_back({listed[i], newNames[i], SkipReason::Shared});
@@ -95,6 +108,11 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &
             plan.rename[i] = true;
     }
     return plan;
+}
+
+Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &folder, Case mode)
+{
+    return planRun(listed, sys::beside([&folder] { return FolderChecks(folder); }), mode);
 }
 
 std::vector<std::filesystem::path> unchangedNames(const Plan &plan, const std::vector<std::filesystem::path> &listedNow)

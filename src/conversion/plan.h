@@ -2,7 +2,10 @@
 // before the first rename so that no rename ever replaces another file.
 #pragma once
 
+#include "conversion/name_set.h"
+
 #include <filesystem>
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -42,7 +45,20 @@ struct FolderNow {
     std::size_t longestName = 255;            // the longest name its file system takes
 };
 
-// `listed` are the file list's entries.
+// What every listed name is checked against: views of the folder's names, which
+// stay as they are while the checks are used.
+struct FolderChecks {
+    explicit FolderChecks(const FolderNow &folder);
+    NameSet present;  // every entry
+    NameSet notFiles; // the entries the file list would not show
+    bool shiftJisFolder;
+    std::size_t longestName;
+};
+
+// `listed` are the file list's entries. The new names are worked out while
+// `checks` are being built (on a big folder, on another thread).
+Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<FolderChecks> checks, Case mode);
+// The same, the checks built beside from `folder`.
 Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &folder, Case mode);
 
 // After a run that made every rename of the plan: the names it gave that the
