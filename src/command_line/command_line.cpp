@@ -6,6 +6,7 @@
 #include "conversion/report.h"
 #include "conversion/undo.h"
 #include "listing/listing.h"
+#include "system/beside.h"
 #include "system/files.h"
 #include "system/memory.h"
 #include "system/paths.h"
@@ -63,12 +64,54 @@ std::error_code foldersFrom(const Path &root, std::vector<Path> &folders, Path &
     return {};
 }
 
+// A line `old → new` for each planned rename, in the order of the renames.
+struct PlannedLines {
+    std::string text;
+    std::vector<std::size_t> ends; // where each line ends in `text`
+};
+
+PlannedLines plannedLines(const std::vector<Path> &listed, const conversion::Plan &plan, const std::string &prefix)
+{
+    constexpr std::string_view arrow = " → ";
+    PlannedLines lines;
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (plan.rename[i])
+            size += 2 * prefix.size() + listed[i].native().size() + plan.newNames[i].native().size() + arrow.size() + 1;
+    }
+    lines.text.reserve(size);
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (plan.rename[i]) {
+            lines.text += prefix;
+            sys::appendPathBytes(lines.text, listed[i]);
+            lines.text += arrow;
+            lines.text += prefix;
+            sys::appendPathBytes(lines.text, plan.newNames[i]);
+            lines.text += '\n';
+            lines.ends.push_back(lines.text.size());
+        }
+    }
+    return lines;
+}
+
+// A run of `folder`, in place of the previous folder's. The last one is never
+// destroyed: the process ends with it and the system takes back its memory at
+// once, where giving a big folder's names back one by one costs more than
+// planning them.
+conversion::Run &freshRun(const Path &folder, conversion::Case mode)
+{
+    static auto &kept = *new std::optional<conversion::Run>;
+    kept.emplace(folder, mode);
+    return *kept;
+}
+
 // One folder of a run: planned, journalled and renamed on its own. `prefix` leads
 // its names in what is printed (the folder below the top one, or nothing).
 int convertFolder(const Options &options, const Path &folder, const Path &root, const std::string &group,
                   const std::string &prefix, Printer &out)
 {
-    conversion::Run run(folder, options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower);
+    conversion::Run &run =
+        freshRun(folder, options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower);
     std::error_code error = run.planFolder();
     if (error) {
         say(QStringLiteral("%1 の内容を読めませんでした。ここで止めました。\n%2").arg(shown(folder), text::reasonText(error)));
@@ -79,25 +122,16 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
         say(conversion::journalUnwritableText(journals.folder(), error));
         return kStopped;
     }
+    // The lines of the plan are made on the second core while this one renames.
+    std::future<PlannedLines> lines =
+        sys::beside([&run, &prefix] { return plannedLines(run.listed(), run.planned(), prefix); });
     const conversion::Outcome outcome =
         options.dryRun ? conversion::Outcome{0, {}, {}, false, run.planned().skipped, {}} : run.renameAll();
+    PlannedLines printed = lines.get();
+    if (!options.dryRun) // the renames made, no more
+        printed.text.resize(outcome.renamed ? printed.ends[outcome.renamed - 1] : 0);
+    out.add(std::move(printed.text));
 
-    const conversion::Plan &plan = run.planned();
-    const std::vector<Path> &listed = run.listed();
-    std::size_t printed = 0;
-    std::string line;
-    for (std::size_t i = 0; i < listed.size() && (options.dryRun || printed < outcome.renamed); ++i) {
-        if (plan.rename[i]) {
-            line = prefix;
-            sys::appendPathBytes(line, listed[i]);
-            line += " → ";
-            line += prefix;
-            sys::appendPathBytes(line, plan.newNames[i]);
-            line += '\n';
-            out.add(line);
-            ++printed;
-        }
-    }
     const QString where = text::displayName(sys::pathFromBytes(prefix));
     for (const conversion::Skip &skip : outcome.skipped)
         out.add(where + conversion::skipText(skip) + QLatin1Char('\n'));

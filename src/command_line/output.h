@@ -13,6 +13,7 @@ class Printer {
 public:
     ~Printer() { flush(); }
     void add(const std::string &bytes) { m_out += bytes; }
+    void add(std::string &&bytes) { m_out.empty() ? m_out = std::move(bytes) : m_out += bytes; }
     void add(const QString &text) { m_out += text.toStdString(); }
     void flush();
 
