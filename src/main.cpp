@@ -3,13 +3,20 @@
 #include "window/application.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
     const command_line::Options options = command_line::parseOptions({argv + 1, argv + argc});
     if (options.action != command_line::Action::Window || !options.error.isEmpty()) {
         QCoreApplication app(argc, argv); // no display needed
-        return command_line::run(options);
+        const int code = command_line::run(options);
+        // Nothing is left to do at the exit but give back what the system takes back
+        // anyway, which for the libraries of the window costs milliseconds.
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(code);
     }
     QApplication app(argc, argv);
     return openWindow(app, options.folder);
