@@ -65,7 +65,11 @@ std::error_code Run::writeJournal(const JournalStore &store, const std::string &
     if (toRename() == 0)
         return {};
     const Journal header{m_folder, m_mode, group, root, {}, 0, false};
-    return store.write(header, journalBytes(header, *m_listed, m_plan.newNames, m_plan.rename), m_journal);
+    if (const std::error_code error =
+            store.write(header, journalBytes(header, *m_listed, m_plan.newNames, m_plan.rename), m_journal))
+        return error;
+    m_pruning = sys::beside([store, folder = m_folder] { store.prune(folder); });
+    return {};
 }
 
 std::error_code Run::rename(const std::filesystem::path &name, const std::filesystem::path &newName)
@@ -89,6 +93,8 @@ Outcome Run::finish(const std::vector<std::filesystem::path> &listedNow, const s
     // cannot be written takes nothing from the run.
     if (!m_journal.empty())
         sys::appendToFile(m_journal, doneMark(m_renamed));
+    if (m_pruning.valid())
+        m_pruning.get();
     if (!failure && !stopped && !m_renamer->keepsSpellings())
         outcome.unchanged = unchangedNames(m_plan, listedNow);
     return outcome;

@@ -7,6 +7,7 @@
 #include "system/renamer.h"
 
 #include <filesystem>
+#include <future>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -50,7 +51,7 @@ public:
     std::error_code rename(const std::filesystem::path &name, const std::filesystem::path &newName);
 
     // Ends the run after its last rename, a refused one or a stop: marks in the
-    // journal how far it got, and finds the names the folder, as listed now, did
+    // journal how far it got, waits for the oldest journals to go, and finds the names the folder, as listed now, did
     // not take (none where the renamer has shown that it keeps spellings).
     Outcome finish(const std::vector<std::filesystem::path> &listedNow, const std::filesystem::path &failedName = {},
                    std::error_code failure = {}, bool stopped = false);
@@ -70,6 +71,7 @@ private:
     std::optional<sys::Renamer> m_renamer;          // made from the names read for the plan
     Plan m_plan;
     std::filesystem::path m_journal; // empty until written
+    std::future<void> m_pruning;     // the folder's oldest journals going, while the renames go on
     std::size_t m_renamed = 0;
 };
 

@@ -97,17 +97,21 @@ std::error_code JournalStore::write(const Journal &journal, const std::string &b
     if (error)
         return error;
     file = m_folder / fileName(journal);
-    if ((error = sys::writeNewFileDurably(file, bytes)))
-        return error;
+    return sys::writeNewFileDurably(file, bytes);
+}
+
+void JournalStore::prune(const std::filesystem::path &folder) const
+{
     // Only journals that are this folder's own go, however their names were come by.
-    std::vector<std::filesystem::path> older = filesOf(folderMark(journal.folder) + '-');
+    std::vector<std::filesystem::path> older = filesOf(folderMark(folder) + '-');
     std::erase_if(older, [&](const std::filesystem::path &other) {
         std::string head;
-        return sys::readFile(other, head, kJournalHead) || journalFolder(head) != journal.folder;
+        return sys::readFile(other, head, kJournalHead) || journalFolder(head) != folder;
     });
+    // A journal that cannot be removed is kept: it takes nothing from the runs.
+    std::error_code error;
     for (std::size_t i = 0; i + kRunsKept < older.size(); ++i)
         std::filesystem::remove(older[i], error);
-    return {};
 }
 
 std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &asked) const

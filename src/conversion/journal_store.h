@@ -28,9 +28,11 @@ public:
     const std::filesystem::path &folder() const { return m_folder; }
 
     // Writes the journal of a run about to start (`bytes`, of the run `header`
-    // tells), whole and on the disk, and lets the oldest runs of its folder beyond
-    // the last 20 go. `file` names it.
+    // tells), whole and on the disk. `file` names it.
     std::error_code write(const Journal &header, const std::string &bytes, std::filesystem::path &file) const;
+
+    // Lets the oldest runs of `folder` beyond the last 20 go.
+    void prune(const std::filesystem::path &folder) const;
 
     // The most recent journal of `folder` not undone yet; nothing when there is none.
     std::optional<StoredJournal> latest(const std::filesystem::path &folder) const;
