@@ -10,6 +10,7 @@
 #include "system/files.h"
 #include "system/memory.h"
 #include "system/paths.h"
+#include "text/name_order.h"
 #include "text/names.h"
 #include "text/reason.h"
 
@@ -64,31 +65,31 @@ std::error_code foldersFrom(const Path &root, std::vector<Path> &folders, Path &
     return {};
 }
 
-// A line `old → new` for each planned rename, in the order of the renames.
-struct PlannedLines {
-    std::string text;
-    std::vector<std::size_t> ends; // where each line ends in `text`
-};
-
-PlannedLines plannedLines(const std::vector<Path> &listed, const conversion::Plan &plan, const std::string &prefix)
+// A line `old → new` for each rename made, in the file list's order: the renames
+// went in the list's own order, and the first `made` of the plan were made.
+std::string renamedLines(const std::vector<Path> &listed, const conversion::Plan &plan, const std::string &prefix,
+                         std::size_t made)
 {
     constexpr std::string_view arrow = " → ";
-    PlannedLines lines;
+    std::vector<bool> done(listed.size(), false);
     std::size_t size = 0;
-    for (std::size_t i = 0; i < listed.size(); ++i) {
-        if (plan.rename[i])
-            size += 2 * prefix.size() + listed[i].native().size() + plan.newNames[i].native().size() + arrow.size() + 1;
-    }
-    lines.text.reserve(size);
-    for (std::size_t i = 0; i < listed.size(); ++i) {
+    for (std::size_t i = 0; i < listed.size() && made > 0; ++i) {
         if (plan.rename[i]) {
-            lines.text += prefix;
-            sys::appendPathBytes(lines.text, listed[i]);
-            lines.text += arrow;
-            lines.text += prefix;
-            sys::appendPathBytes(lines.text, plan.newNames[i]);
-            lines.text += '\n';
-            lines.ends.push_back(lines.text.size());
+            done[i] = true;
+            --made;
+            size += 2 * prefix.size() + listed[i].native().size() + plan.newNames[i].native().size() + arrow.size() + 1;
+        }
+    }
+    std::string lines;
+    lines.reserve(size);
+    for (const std::size_t i : text::sortedOrder(listed)) {
+        if (done[i]) {
+            lines += prefix;
+            sys::appendPathBytes(lines, listed[i]);
+            lines += arrow;
+            lines += prefix;
+            sys::appendPathBytes(lines, plan.newNames[i]);
+            lines += '\n';
         }
     }
     return lines;
@@ -122,20 +123,27 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
         say(conversion::journalUnwritableText(journals.folder(), error));
         return kStopped;
     }
-    // The lines of the plan are made on the second core while this one renames.
-    std::future<PlannedLines> lines =
-        sys::beside([&run, &prefix] { return plannedLines(run.listed(), run.planned(), prefix); });
+    // The lines of the whole plan are made on the second core while this one
+    // renames; a run stopped halfway makes its own.
+    const std::size_t planned = run.toRename();
+    std::future<std::string> lines = sys::beside(
+        [&run, &prefix, planned] { return renamedLines(run.listed(), run.planned(), prefix, planned); });
     const conversion::Outcome outcome =
         options.dryRun ? conversion::Outcome{0, {}, {}, false, run.planned().skipped, {}} : run.renameAll();
-    PlannedLines printed = lines.get();
-    if (!options.dryRun) // the renames made, no more
-        printed.text.resize(outcome.renamed ? printed.ends[outcome.renamed - 1] : 0);
-    out.add(std::move(printed.text));
+    std::string printed = lines.get();
+    if (!options.dryRun && outcome.renamed != planned)
+        printed = renamedLines(run.listed(), run.planned(), prefix, outcome.renamed);
+    out.add(std::move(printed));
 
     const QString where = text::displayName(sys::pathFromBytes(prefix));
+    std::vector<Path> skipped;
     for (const conversion::Skip &skip : outcome.skipped)
-        out.add(where + conversion::skipText(skip) + QLatin1Char('\n'));
-    for (const Path &name : outcome.unchanged)
+        skipped.push_back(skip.name);
+    for (const std::size_t i : text::sortedOrder(skipped))
+        out.add(where + conversion::skipText(outcome.skipped[i]) + QLatin1Char('\n'));
+    std::vector<Path> unchanged = outcome.unchanged;
+    text::sortNames(unchanged);
+    for (const Path &name : unchanged)
         out.add(where + shown(name) + QStringLiteral(" … 変更を受け付けられましたが、大文字と小文字が変わっていません\n"));
 
     if (outcome.failure) {

@@ -39,7 +39,9 @@ std::error_code Run::readAndPlan(bool listFiles)
         return error;
     now.longestName = sys::longestName(m_folder);
     // The folder's side of the plan is built on the second core while this one
-    // takes the list and works out the new names.
+    // takes the list and works out the new names. The command line's own list
+    // stays in the order the folder was read: its renames need no order, and a
+    // sort before the first one would only delay it.
     std::future<FolderChecks> checks = sys::beside([&now] { return FolderChecks(now); });
     if (listFiles) {
         m_ownListed.clear();
@@ -47,7 +49,6 @@ std::error_code Run::readAndPlan(bool listFiles)
             if (now.isFile[i])
                 m_ownListed.push_back(now.names[i]);
         }
-        text::sortNames(m_ownListed);
     }
     m_plan = planRun(*m_listed, std::move(checks), m_mode);
     // One renamer for the whole run: it learns the medium's ways at its first rename.

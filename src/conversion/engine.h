@@ -35,7 +35,8 @@ public:
     // the file list shows, which stay as they are until the run ends. Nothing is
     // renamed yet.
     std::error_code plan(const std::vector<std::filesystem::path> &listed);
-    // The same on the files the folder's file list would show, from one reading of it.
+    // The same on the files the folder's file list would show, from one reading
+    // of it, listed in the order of that reading rather than the file list's.
     std::error_code planFolder();
 
     // Writes the journal before the first rename; a run that renames nothing
@@ -51,8 +52,9 @@ public:
     std::error_code rename(const std::filesystem::path &name, const std::filesystem::path &newName);
 
     // Ends the run after its last rename, a refused one or a stop: marks in the
-    // journal how far it got, waits for the oldest journals to go, and finds the names the folder, as listed now, did
-    // not take (none where the renamer has shown that it keeps spellings).
+    // journal how far it got, waits for the oldest journals to go, and finds the
+    // names the folder, as listed now, did not take (none where the renamer has
+    // shown that it keeps spellings).
     Outcome finish(const std::vector<std::filesystem::path> &listedNow, const std::filesystem::path &failedName = {},
                    std::error_code failure = {}, bool stopped = false);
 

@@ -79,7 +79,7 @@ void sortByHead(std::vector<Place> &order)
 
 } // namespace
 
-void sortNames(std::vector<std::filesystem::path> &names)
+std::vector<std::size_t> sortedOrder(const std::vector<std::filesystem::path> &names)
 {
     const Keys keys = sortKeys(names);
     std::vector<Place> order;
@@ -108,10 +108,19 @@ void sortNames(std::vector<std::filesystem::path> &names)
         }
         first = last;
     }
+    std::vector<std::size_t> indices;
+    indices.reserve(order.size());
+    for (const Place &place : order)
+        indices.push_back(place.index);
+    return indices;
+}
+
+void sortNames(std::vector<std::filesystem::path> &names)
+{
     std::vector<std::filesystem::path> sorted;
     sorted.reserve(names.size());
-    for (const Place &place : order)
-        sorted.push_back(std::move(names[place.index]));
+    for (const std::size_t index : sortedOrder(names))
+        sorted.push_back(std::move(names[index]));
     names = std::move(sorted);
 }
 

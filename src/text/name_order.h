@@ -10,4 +10,7 @@ namespace text {
 // keep a fixed order (by their bytes).
 void sortNames(std::vector<std::filesystem::path> &names);
 
+// The same order as indices into `names`, which stay as they are.
+std::vector<std::size_t> sortedOrder(const std::vector<std::filesystem::path> &names);
+
 } // namespace text

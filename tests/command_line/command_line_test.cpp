@@ -6,8 +6,15 @@
 #include "support/name_sets.h"
 #include "support/temp_folder.h"
 
+#include "system/files.h"
+
 #include <QProcess>
+#include <algorithm>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -114,6 +121,43 @@ TEST(CommandLine, ARecursiveRunEntersNoHiddenFolderOrLinkAndIsTakenBackWhole)
     EXPECT_EQ(allNames(tree), (Names{"Top.txt", "Sub", ".hidden", "Link"}));
     EXPECT_EQ(allNames(tree / "Sub"), (Names{"Inner.txt", "LATER.TXT", "Deeper"}));
     EXPECT_EQ(allNames(tree / "Sub" / "Deeper"), (Names{"Deep.txt"}));
+}
+
+// The renames go in the order the folder reads, which needs no sort before the
+// first; what is printed is in the file list's order, and only what was renamed.
+TEST(CommandLine, ARunStoppedHalfwayPrintsTheRenamesMadeInTheListsOrder)
+{
+    TempFolder temp;
+    const std::vector<std::string> names = {"f.txt", "b.txt", "h.txt", "a.txt", "e.txt", "c.txt", "g.txt", "d.txt"};
+    for (const std::string &name : names)
+        temp.file(name);
+    std::vector<fs::path> read;
+    ASSERT_FALSE(sys::listAllNames(temp.path(), read));
+    // The last name read cannot be renamed: every other rename comes before it.
+    const fs::path last = temp.path() / read.back();
+    const int fd = ::open(last.c_str(), O_RDONLY);
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0 || (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags)) != 0) {
+        ::close(fd);
+        GTEST_SKIP() << "cannot make a file immutable here: needs root and a file system that keeps the flag";
+    }
+    const Result result = mojik({"--upper", temp.path().native()});
+    flags &= ~FS_IMMUTABLE_FL;
+    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    ::close(fd);
+
+    EXPECT_EQ(result.exit, command_line::kStopped);
+    std::string lines;
+    Names after;
+    for (const char *name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt", "g.txt", "h.txt"}) {
+        std::string upper = name;
+        std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return std::toupper(c); });
+        if (read.back() != name)
+            lines += std::string(name) + " → " + upper + '\n';
+        after.insert(read.back() == name ? name : upper);
+    }
+    EXPECT_EQ(result.out, lines);
+    EXPECT_EQ(allNames(temp.path()), after);
 }
 
 // The program itself, with no display: the command line never needs one.
