@@ -19,7 +19,9 @@ class NameSet {
 public:
     // Room for `count` names at most; names are never empty, so an empty slot
     // marks a free one.
-    explicit NameSet(std::size_t count) : m_slots(std::bit_ceil(count * 2 + 2)) {}
+    // At most two thirds full: the tags keep the longer probes cheap, and a
+    // smaller table is less fresh memory to touch.
+    explicit NameSet(std::size_t count) : m_slots(std::bit_ceil(count + count / 2 + 2)) {}
 
     // Every name of the list, leaving out empty ones.
     template <typename Name>
