@@ -17,10 +17,9 @@ using Key = std::basic_string_view<std::filesystem::path::value_type>;
 
 class NameSet {
 public:
-    // Room for `count` names at most; names are never empty, so an empty slot
-    // marks a free one.
-    // At most two thirds full: the tags keep the longer probes cheap, and a
-    // smaller table is less fresh memory to touch.
+    // Room for `count` names at most, the table two thirds full at most: the tags
+    // keep the longer probes cheap, and a smaller table is less fresh memory to
+    // touch. Names are never empty, so an empty slot marks a free one.
     explicit NameSet(std::size_t count) : m_slots(std::bit_ceil(count + count / 2 + 2)) {}
 
     // Every name of the list, leaving out empty ones.
