@@ -13,7 +13,13 @@ class Printer {
 public:
     ~Printer() { flush(); }
     void add(const std::string &bytes) { m_out += bytes; }
-    void add(std::string &&bytes) { m_out.empty() ? m_out = std::move(bytes) : m_out += bytes; }
+    void add(std::string &&bytes)
+    {
+        if (m_out.empty())
+            m_out = std::move(bytes); // a big run's lines, taken whole rather than copied
+        else
+            m_out += bytes;
+    }
     void add(const QString &text) { m_out += text.toStdString(); }
     void flush();
 

@@ -1,7 +1,6 @@
 // planRun, convertedPath and unchangedNames.
 #include "conversion/plan.h"
 
-#include "system/beside.h"
 #include "text/casemap.h"
 #include "text/shift_jis_names.h"
 #include "text/names.h"
@@ -108,11 +107,6 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<Folde
             plan.rename[i] = true;
     }
     return plan;
-}
-
-Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &folder, Case mode)
-{
-    return planRun(listed, sys::beside([&folder] { return FolderChecks(folder); }), mode);
 }
 
 std::vector<std::filesystem::path> unchangedNames(const Plan &plan, const std::vector<std::filesystem::path> &listedNow)

@@ -56,10 +56,8 @@ struct FolderChecks {
 };
 
 // `listed` are the file list's entries. The new names are worked out while
-// `checks` are being built (on a big folder, on another thread).
+// `checks` are being built, on another thread where one can be had.
 Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<FolderChecks> checks, Case mode);
-// The same, the checks built beside from `folder`.
-Plan planRun(const std::vector<std::filesystem::path> &listed, const FolderNow &folder, Case mode);
 
 // After a run that made every rename of the plan: the names it gave that the
 // folder, read again, does not list. Some case-insensitive file systems accept a

@@ -1,6 +1,8 @@
 // Tests of which files a run renames and which it leaves, before any rename.
 #include "conversion/plan.h"
 
+#include "system/beside.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -31,6 +33,12 @@ conversion::FolderNow folderNow(const Names &names, const Names &files, std::siz
     return now;
 }
 
+// The plan as a run makes it, the folder's checks built beside.
+conversion::Plan planOf(const Names &listed, const conversion::FolderNow &folder, Case mode)
+{
+    return conversion::planRun(listed, sys::beside([&folder] { return conversion::FolderChecks(folder); }), mode);
+}
+
 struct PlanRow {
     const char *what;
     Names listed;
@@ -58,7 +66,7 @@ TEST(Plan, RenamesOnlyWhatReplacesNothing)
     for (const PlanRow &row : rows) {
         Names folder = row.listed;
         folder.insert(folder.end(), row.others.begin(), row.others.end());
-        const conversion::Plan plan = conversion::planRun(row.listed, folderNow(folder, row.listed), row.mode);
+        const conversion::Plan plan = planOf(row.listed, folderNow(folder, row.listed), row.mode);
         expectPlan(plan, row.rename, row.skipped, row.what);
     }
 }
@@ -102,7 +110,7 @@ TEST(Plan, LeavesNamesThatWouldBeSpoiledOrCannotBeRenamed)
                 files.push_back(name);
         }
         names.insert(names.end(), row.others.begin(), row.others.end());
-        const conversion::Plan plan = conversion::planRun(row.listed, folderNow(names, files, row.longest), Case::Upper);
+        const conversion::Plan plan = planOf(row.listed, folderNow(names, files, row.longest), Case::Upper);
         expectPlan(plan, row.rename, row.skipped, row.what);
     }
 }
@@ -112,7 +120,7 @@ TEST(Plan, FindsNamesTheFolderDidNotTake)
     // x.txt stays: X.TXT is taken; the run gave A.TXT, B.TXT and C.TXT.
     const Names listed{"a.txt", "b.txt", "c.txt", "D", "x.txt"};
     const conversion::Plan plan =
-        conversion::planRun(listed, folderNow({"a.txt", "b.txt", "c.txt", "D", "x.txt", "X.TXT"}, listed), conversion::Case::Upper);
+        planOf(listed, folderNow({"a.txt", "b.txt", "c.txt", "D", "x.txt", "X.TXT"}, listed), conversion::Case::Upper);
     EXPECT_EQ(conversion::unchangedNames(plan, {"A.TXT", "b.txt", "C.TXT", "D", "x.txt", "X.TXT"}), Names{"B.TXT"});
     EXPECT_TRUE(conversion::unchangedNames(plan, {"A.TXT", "B.TXT", "C.TXT", "D", "x.txt", "X.TXT"}).empty());
 }
