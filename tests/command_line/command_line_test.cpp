@@ -123,6 +123,34 @@ TEST(CommandLine, ARecursiveRunEntersNoHiddenFolderOrLinkAndIsTakenBackWhole)
     EXPECT_EQ(allNames(tree / "Sub" / "Deeper"), (Names{"Deep.txt"}));
 }
 
+// What a run prints is in the file list's order, the names left alone after the
+// renames, whatever order the folder reads in; a dry run prints the same.
+TEST(CommandLine, TheRenamesAndTheNamesLeftArePrintedInTheListsOrder)
+{
+    TempFolder temp;
+    for (const char *name : {"zeta.txt", "Y.DAT", "y.dat", "Mid.txt", "m.TXT", "M.txt", "delta.txt", "Beta.txt",
+                             "ALPHA.TXT", "alpha.txt"})
+        temp.file(name);
+    const std::string expected = "Beta.txt → BETA.TXT\n"
+                                 "delta.txt → DELTA.TXT\n"
+                                 "Mid.txt → MID.TXT\n"
+                                 "zeta.txt → ZETA.TXT\n"
+                                 "alpha.txt … ALPHA.TXT という名前が既にあります\n"
+                                 "M.txt … 他のファイルも M.TXT になります\n"
+                                 "m.TXT … 他のファイルも M.TXT になります\n"
+                                 "y.dat … Y.DAT という名前が既にあります\n";
+    for (const char *dryRun : {"-n", ""}) {
+        std::vector<std::string> arguments{"--upper", temp.path().native()};
+        if (*dryRun)
+            arguments.emplace_back(dryRun);
+        const Result result = mojik(arguments);
+        EXPECT_EQ(result.exit, command_line::kLeft) << dryRun;
+        EXPECT_EQ(result.out, expected) << dryRun;
+    }
+    EXPECT_EQ(allNames(temp.path()), (Names{"ZETA.TXT", "Y.DAT", "y.dat", "MID.TXT", "m.TXT", "M.txt", "DELTA.TXT",
+                                            "BETA.TXT", "ALPHA.TXT", "alpha.txt"}));
+}
+
 // The renames go in the order the folder reads, which needs no sort before the
 // first; what is printed is in the file list's order, and only what was renamed.
 TEST(CommandLine, ARunStoppedHalfwayPrintsTheRenamesMadeInTheListsOrder)
