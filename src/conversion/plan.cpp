@@ -11,6 +11,9 @@ namespace conversion {
 
 namespace {
 
+// How many names ahead of its look-ups a loop over the names prefetches.
+constexpr std::size_t kAhead = 8;
+
 QString convertedName(const QString &name, Case mode)
 {
     return mode == Case::Upper ? text::upperCase(name) : text::lowerCase(name);
@@ -81,6 +84,8 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<Folde
     NameSet wanted(listed.size());
     std::vector<Key> shared; // new names wanted by more than one listed file
     for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (i + kAhead < listed.size())
+            wanted.prefetch(newNames[i + kAhead].native());
         if (kept[i] || newNames[i].empty())
             continue;
         if (text::mayBeShiftJis(listed[i], folder.shiftJisFolder))
@@ -93,6 +98,8 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<Folde
     const NameSet sharedSet(shared);
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const Key key = newNames[i].native();
+        if (i + kAhead < listed.size())
+            folder.present.prefetch(newNames[i + kAhead].native());
         if (kept[i])
             plan.skipped.push_back({listed[i], newNames[i], *kept[i]});
         else if (key.empty())
