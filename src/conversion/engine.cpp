@@ -35,22 +35,38 @@ std::error_code Run::planFolder()
 std::error_code Run::readAndPlan(bool listFiles)
 {
     FolderNow now;
-    if (const std::error_code error = sys::listAllNamesAndFiles(m_folder, now.names, now.isFile))
-        return error;
-    now.longestName = sys::longestName(m_folder);
+    std::error_code readError;
+    const auto read = [this, &now, &readError] {
+        readError = sys::listAllNamesAndFiles(m_folder, now.names, now.isFile);
+        now.longestName = sys::longestName(m_folder);
+    };
     // The folder's side of the plan is built on the second core while this one
-    // takes the list and works out the new names. The command line's own list
-    // stays in the order the folder was read: its renames need no order, and a
-    // sort before the first one would only delay it.
-    std::future<FolderChecks> checks = sys::beside([&now] { return FolderChecks(now); });
+    // works out the new names.
+    std::future<FolderChecks> checks;
     if (listFiles) {
+        read();
+        if (readError)
+            return readError;
+        checks = sys::beside([&now] { return FolderChecks(now); });
+        // The command line's own list stays in the order the folder was read:
+        // its renames need no order, and a sort before the first one would only
+        // delay it.
         m_ownListed.clear();
         for (std::size_t i = 0; i < now.names.size(); ++i) {
             if (now.isFile[i])
                 m_ownListed.push_back(now.names[i]);
         }
+    } else {
+        // The file list's names are at hand already: the folder is read there too.
+        checks = sys::beside([&read, &now] {
+            read();
+            return FolderChecks(now);
+        });
     }
-    m_plan = planRun(*m_listed, std::move(checks), m_mode);
+    Plan plan = planRun(*m_listed, std::move(checks), m_mode);
+    if (readError)
+        return readError;
+    m_plan = std::move(plan);
     // One renamer for the whole run: it learns the medium's ways at its first rename.
     m_renamer.emplace(m_folder, std::move(now.names));
     return {};
