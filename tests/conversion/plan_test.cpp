@@ -1,6 +1,8 @@
 // Tests of which files a run renames and which it leaves, before any rename.
 #include "conversion/plan.h"
 
+#include "conversion/engine.h"
+#include "support/temp_folder.h"
 #include "system/beside.h"
 
 #include <algorithm>
@@ -140,6 +142,21 @@ TEST(Plan, ConvertsNamesByTheirBytesOrTheirText)
         EXPECT_EQ(conversion::convertedPath(row.name, Case::Upper), row.upper) << row.name;
         EXPECT_EQ(conversion::convertedPath(row.name, Case::Lower), row.lower) << row.name;
     }
+}
+
+// The folder is read for the plan beside the working out of the new names: a
+// read that fails still fails the plan, and leaves nothing to rename.
+TEST(Plan, AFolderGoneSinceItWasListedPlansNothing)
+{
+    const testing_support::TempFolder folder;
+    folder.file("MixEd.txt");
+    std::vector<std::filesystem::path> listed;
+    ASSERT_FALSE(conversion::listedFiles(folder.path(), listed));
+    std::filesystem::remove_all(folder.path());
+    conversion::Run run(folder.path(), Case::Upper);
+    ASSERT_EQ(listed, Names{"MixEd.txt"});
+    EXPECT_EQ(run.plan(listed), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(run.toRename(), 0u);
 }
 
 } // namespace
