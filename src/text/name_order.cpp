@@ -63,8 +63,9 @@ struct Place {
 
 std::uint64_t headOf(const Keys &keys, const Place &place, std::uint32_t depth)
 {
+    // Keys hold no NUL, so the zeros after a short key order it first.
     std::uint64_t head = 0;
-    for (std::uint32_t i = place.start + depth; i < place.start + depth + 8; ++i) // keys hold no NUL, so the zeros after a short key order it first
+    for (std::uint32_t i = place.start + depth; i < place.start + depth + 8; ++i)
         head = head << 8 | (i < place.end ? static_cast<unsigned char>(keys.bytes[i]) : 0U);
     return head;
 }
