@@ -94,6 +94,21 @@ void sortByHead(std::span<Place> order, std::vector<Place> &spare)
         std::copy(from, from + order.size(), order.data());
 }
 
+// Whether `a` goes before `b`, two names whose keys agree on their first `from`
+// bytes: by the rest of their keys, then, for names equal but for case, by their
+// bytes. Each key lies in the buffer of its own part of the names.
+bool before(const std::vector<std::filesystem::path> &names, const Keys &aKeys, const Place &a, const Keys &bKeys,
+            const Place &b, std::uint32_t from)
+{
+    const auto rest = [from](const Keys &keys, const Place &place) {
+        const std::uint32_t start = std::min(place.start + from, place.end);
+        return std::string_view(keys.bytes.data() + start, place.end - start);
+    };
+    if (const int byKey = rest(aKeys, a).compare(rest(bKeys, b)))
+        return byKey < 0;
+    return names[a.index].native() < names[b.index].native();
+}
+
 // Below this many, names alike in their heads are sorted by comparing the rest.
 constexpr std::size_t kRadixGroup = 64;
 
@@ -104,10 +119,6 @@ void sortFrom(const std::vector<std::filesystem::path> &names, const Keys &keys,
               std::uint32_t depth, std::vector<Place> &spare)
 {
     sortByHead(order, spare);
-    const auto rest = [&](const Place &place) {
-        const std::uint32_t from = std::min(place.start + depth + 8, place.end);
-        return std::string_view(keys.bytes.data() + from, place.end - from);
-    };
     for (auto first = order.begin(); first != order.end();) {
         const std::uint64_t head = first->head;
         const auto last = std::find_if(first, order.end(), [&](const Place &place) { return place.head != head; });
@@ -115,11 +126,8 @@ void sortFrom(const std::vector<std::filesystem::path> &names, const Keys &keys,
         if ((head & 0xFF) == 0 || alike.size() < kRadixGroup) {
             // A head that ends in a zero holds the end of every key alike in it:
             // those keys are equal, and only the names' bytes tell them apart.
-            std::sort(first, last, [&](const Place &a, const Place &b) {
-                if (const int byKey = rest(a).compare(rest(b)))
-                    return byKey < 0;
-                return names[a.index].native() < names[b.index].native();
-            });
+            std::sort(first, last,
+                      [&](const Place &a, const Place &b) { return before(names, keys, a, keys, b, depth + 8); });
         } else {
             for (Place &place : alike)
                 place.head = headOf(keys, place, depth + 8);
@@ -173,15 +181,7 @@ std::vector<std::size_t> sortedOrder(const std::vector<std::filesystem::path> &n
     const Part second = later.get();
     // Whether the second half's name goes before the first half's; on a tie the first half's goes first.
     const auto secondFirst = [&](const Place &a, const Place &b) {
-        if (a.head != b.head)
-            return b.head < a.head;
-        const auto rest = [](const Keys &keys, const Place &place) {
-            const std::uint32_t from = std::min(place.start + 8, place.end);
-            return std::string_view(keys.bytes.data() + from, place.end - from);
-        };
-        if (const int byKey = rest(second.keys, b).compare(rest(first.keys, a)))
-            return byKey < 0;
-        return names[b.index].native() < names[a.index].native();
+        return a.head != b.head ? b.head < a.head : before(names, second.keys, b, first.keys, a, 8);
     };
     auto a = first.order.begin();
     auto b = second.order.begin();
