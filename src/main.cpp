@@ -1,5 +1,6 @@
 // The program's start: the command line when options ask for it, else the window.
 #include "command_line/command_line.h"
+#include "system/arguments.h"
 #include "window/application.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@
 
 int main(int argc, char *argv[])
 {
-    const command_line::Options options = command_line::parseOptions({argv + 1, argv + argc});
+    const command_line::Options options = command_line::parseOptions(sys::programArguments(argc, argv));
     if (options.action != command_line::Action::Window || !options.error.isEmpty()) {
         QCoreApplication app(argc, argv); // no display needed
         const int code = command_line::run(options);

@@ -1,4 +1,5 @@
 // The test program's start: one QApplication, set up as the program sets itself up.
+#include "conversion/journal_store.h"
 #include "window/application.h"
 
 #include <QApplication>
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Journals of the runs under test go to a folder of the tests' own, never the user's.
     QTemporaryDir state;
-    qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    qputenv(conversion::JournalStore::kHomeVariable, state.path().toUtf8());
     setUpApplication(app);
     return RUN_ALL_TESTS();
 }

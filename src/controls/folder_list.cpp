@@ -11,6 +11,8 @@
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <algorithm>
+#include <ranges>
 
 namespace controls {
 
@@ -121,9 +123,15 @@ void FolderList::fill(bool subfoldersNow)
     int level = 0;
     std::filesystem::path at = root;
     addRow(open, text::displayName(root), root, level);
-    const std::filesystem::path rest = m_path.lexically_relative(root);
-    for (const auto &part : rest) {
-        if (part.empty() || part == ".")
+    // The parts below the root, past as many parts as the root has: the path may
+    // spell its drive in the other case (D: for d:), which no comparison of the
+    // two as text would take for the same drive.
+    const auto isPart = [](const std::filesystem::path &part) { return !part.empty() && part != "."; };
+    auto below = m_path.begin();
+    for (auto rootParts = std::ranges::count_if(root, isPart); rootParts > 0 && below != m_path.end(); ++below)
+        rootParts -= isPart(*below);
+    for (const auto &part : std::ranges::subrange(below, m_path.end())) {
+        if (!isPart(part))
             continue;
         at /= part;
         addRow(open, text::displayName(part), at, ++level);

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -55,20 +54,19 @@ StoredJournal load(const std::filesystem::path &file)
     return stored;
 }
 
-bool endsWith(const std::string &name, std::string_view end)
+// Journal names are ASCII, so they compare in each system's own spelling of names
+// (bytes here, UTF-16 on Windows) as they are.
+bool startsWith(const std::filesystem::path &name, std::string_view start)
 {
-    return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
+    return name.native().starts_with(std::filesystem::path(start).native());
+}
+
+bool endsWith(const std::filesystem::path &name, std::string_view end)
+{
+    return name.native().ends_with(std::filesystem::path(end).native());
 }
 
 } // namespace
-
-JournalStore JournalStore::standard()
-{
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (state.isEmpty() || !QDir::isAbsolutePath(state))
-        state = QDir::homePath() + QStringLiteral("/.local/state");
-    return JournalStore(std::filesystem::path(state.toStdString()) / "mojik");
-}
 
 std::string JournalStore::newGroup()
 {
@@ -83,7 +81,7 @@ std::vector<std::filesystem::path> JournalStore::filesOf(const std::string &pref
     sys::listAllNames(m_folder, names);
     std::vector<std::filesystem::path> files;
     for (const auto &name : names) {
-        if (name.native().starts_with(prefix) && endsWith(name.native(), kSuffix))
+        if (startsWith(name, prefix) && endsWith(name, kSuffix))
             files.push_back(m_folder / name);
     }
     std::sort(files.begin(), files.end());
@@ -137,7 +135,7 @@ std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::
     std::vector<StoredJournal> found;
     std::string group;
     std::vector<std::filesystem::path> ofRoot = filesOf({});
-    std::erase_if(ofRoot, [&](const auto &file) { return !endsWith(file.filename().native(), rootMark); });
+    std::erase_if(ofRoot, [&](const auto &file) { return !endsWith(file.filename(), rootMark); });
     // Newest first by the time in the name, which follows the folder's mark.
     std::sort(ofRoot.begin(), ofRoot.end(), [](const auto &a, const auto &b) {
         return a.filename().native().substr(17) > b.filename().native().substr(17);

@@ -1,5 +1,6 @@
 // Where journals are kept: one file per run under the user's state folder
-// ($XDG_STATE_HOME/mojik, or ~/.local/state/mojik), the last 20 runs per folder.
+// ($XDG_STATE_HOME/mojik, or ~/.local/state/mojik; on Windows %LOCALAPPDATA%\mojik),
+// the last 20 runs per folder.
 #pragma once
 
 #include "conversion/journal.h"
@@ -22,8 +23,9 @@ struct StoredJournal {
 class JournalStore {
 public:
     explicit JournalStore(std::filesystem::path folder) : m_folder(std::move(folder)) {}
-    // The user's own store.
+    // The user's own store, under the folder that kHomeVariable names.
     static JournalStore standard();
+    static const char *const kHomeVariable;
 
     const std::filesystem::path &folder() const { return m_folder; }
 

@@ -18,8 +18,15 @@ void setUpApplication(QApplication &app)
     sys::keepFreedMemory();
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     auto *translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
+    // Qt's own folder where Qt is installed; the program's on Windows, where Qt's
+    // files are laid out beside it.
+    for (const QString &folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                  QCoreApplication::applicationDirPath() + QStringLiteral("/translations")}) {
+        if (translator->load(QStringLiteral("qtbase_ja"), folder)) {
+            QApplication::installTranslator(translator);
+            break;
+        }
+    }
     QApplication::setApplicationName(QStringLiteral("Mojik"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.mojik")); // matches the window to its menu entry
     QApplication::setFont(japaneseGothic());

@@ -1,10 +1,13 @@
 // postScriptName and japaneseGothic: the window's font, chosen by its file's name.
 #include "window/font.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QRawFont>
 #include <QStringDecoder>
 #include <QtEndian>
+#include <optional>
 
 namespace {
 
@@ -36,10 +39,21 @@ QString postScriptName(const QFont &font)
 
 QFont japaneseGothic()
 {
-    const QString ipaGothic = QStringLiteral("IPAGothic");
-    QFont font(ipaGothic, kPointSize);
-    if (postScriptName(font) == ipaGothic)
-        return font;
+    const auto firstFitted = []() -> std::optional<QFont> {
+        for (const FittedGothic &fitted : fittedGothics()) {
+            QFont font(fitted.family, kPointSize);
+            if (postScriptName(font) == fitted.postScriptName)
+                return font;
+        }
+        return std::nullopt;
+    };
+    if (const std::optional<QFont> font = firstFitted())
+        return *font;
+    const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/fonts/ipag.ttf");
+    if (QFile::exists(besideProgram) && QFontDatabase::addApplicationFont(besideProgram) >= 0) {
+        if (const std::optional<QFont> font = firstFitted())
+            return *font;
+    }
     const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
     for (const QString &family : families) {
         for (const QString &kind : {QStringLiteral("Gothic"), QStringLiteral("ゴシック"), QStringLiteral("Sans")}) {
@@ -49,5 +63,5 @@ QFont japaneseGothic()
     }
     if (!families.isEmpty())
         return QFont(families.first(), kPointSize);
-    return font;
+    return QFont(fittedGothics().constFirst().family, kPointSize);
 }

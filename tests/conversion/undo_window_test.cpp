@@ -3,6 +3,9 @@
 // before anything is renamed.
 #include "support/window_harness.h"
 
+#include "conversion/journal_store.h"
+#include "text/names.h"
+
 #include <QApplication>
 #include <QTimer>
 
@@ -74,7 +77,7 @@ TEST(UndoWindow, StopEndsALongRunBetweenTwoRenamesAndItCanBeTakenBack)
     const Names now = WindowHarness::namesIn(harness.folder.path());
     EXPECT_TRUE(now.count("A.TXT"));
     EXPECT_TRUE(now.count("d.txt")) << "the run went on to the end";
-    const auto renamed = std::count_if(now.begin(), now.end(), [](const auto &name) { return name.native() == QString::fromStdString(name.native()).toUpper().toStdString(); });
+    const auto renamed = std::count_if(now.begin(), now.end(), [](const auto &name) { return text::displayName(name) == text::displayName(name).toUpper(); });
     ASSERT_EQ(harness.fake.shown.size(), 2u);
     EXPECT_EQ(harness.fake.shown[1].prompt,
               QStringLiteral("中止しました。%1 個のファイル名を変更しました。\rCtrl+Z で元に戻せます。").arg(renamed));
@@ -90,10 +93,11 @@ TEST(UndoWindow, AJournalThatCannotBeWrittenStopsTheRunBeforeAnyRename)
         folder.file("Abc.txt");
         folder.file("not-a-folder", "x");
     });
-    const QByteArray state = qgetenv("XDG_STATE_HOME");
-    qputenv("XDG_STATE_HOME", QByteArray::fromStdString((harness.folder.path() / "not-a-folder").native()));
+    const char *const home = conversion::JournalStore::kHomeVariable;
+    const QByteArray state = qgetenv(home);
+    qputenv(home, text::displayName(harness.folder.path() / "not-a-folder").toUtf8());
     harness.convert(true);
-    qputenv("XDG_STATE_HOME", state);
+    qputenv(home, state);
 
     EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), (Names{"Abc.txt", "not-a-folder"}));
     ASSERT_EQ(harness.fake.shown.size(), 2u);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "support/folder_contents.h"
+#include "text/names.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -15,7 +17,7 @@ public:
     TempFolder() : m_start(std::filesystem::current_path())
     {
         EXPECT_TRUE(m_dir.isValid());
-        m_path = std::filesystem::path(m_dir.path().toStdString());
+        m_path = text::nameFromText(QDir::toNativeSeparators(m_dir.path())); // as the system spells paths
     }
     ~TempFolder()
     {

@@ -1,5 +1,6 @@
 // Tests of the order the file list shows names in.
 #include "text/name_order.h"
+#include "text/names.h"
 
 #include <QString>
 #include <algorithm>
@@ -24,7 +25,7 @@ TEST(FileListOrder, SortsManyNamesAlikeInTheirBeginnings)
     std::mt19937 random(7);
     const std::vector<std::string> pieces{"a", "A", "b", "_", "img_2023", "IMG_2023", "0", "z", "Z", "ä", "Ä", "漢"};
     const auto key = [](const std::filesystem::path &name) {
-        return QString::fromStdString(name.native()).toCaseFolded().toStdString();
+        return text::displayName(name).toCaseFolded();
     };
     for (const int count : {3000, 12000}) {
         std::vector<std::filesystem::path> names;
