@@ -47,6 +47,26 @@ std::map<QString, QString> desktopEntry(const std::filesystem::path &file)
     return keys;
 }
 
+// The first element of that name in an XML document: its attributes and text.
+struct Element {
+    QXmlStreamAttributes attributes;
+    QString text;
+};
+
+Element firstElement(const QString &document, QLatin1String name)
+{
+    QXmlStreamReader xml(document);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == name) {
+            Element element{xml.attributes(), {}};
+            element.text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            return element;
+        }
+    }
+    ADD_FAILURE() << "no <" << name.data() << "> element";
+    return {};
+}
+
 class Installed : public testing::Test {
 protected:
     void SetUp() override
@@ -167,6 +187,18 @@ TEST_F(Installed, TheMetainfoShowsTheReadmesPictureAtItsSize)
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(images, 1);
     EXPECT_EQ(launchable.toStdString(), at(kDesktopEntry).filename().string());
+}
+
+// The licence LICENSE states is the one the metainfo names and the help ends with.
+TEST_F(Installed, TheLicenceIsNamedAlikeInTheTreeTheMetainfoAndTheHelp)
+{
+    const QStringList licence = read(std::filesystem::path(MOJIK_SOURCE_DIR) / "LICENSE").split(u'\n');
+    ASSERT_GE(licence.size(), 3);
+    EXPECT_EQ(licence[0], QStringLiteral("MIT License"));
+    EXPECT_EQ(firstElement(read(at(kMetainfo)), QLatin1String("project_license")).text.toStdString(), "MIT");
+
+    const Result help = run(QStringLiteral(MOJIK_PROGRAM), {QStringLiteral("--help")});
+    EXPECT_TRUE(help.output.contains(licence[2] + u'\n' + QStringLiteral("MIT ライセンス"))) << help.output.toStdString();
 }
 
 } // namespace
