@@ -2,6 +2,7 @@
 // folder and checked with the tools desktops and Debian check them with.
 #include "support/window_harness.h"
 
+#include <QAction>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -79,6 +80,10 @@ protected:
 
     std::filesystem::path at(const char *relative) const { return prefix.path() / relative; }
     QString path(const char *relative) const { return QString::fromStdString(at(relative).string()); }
+    Result manPage() const
+    {
+        return run(QStringLiteral("man"), {QStringLiteral("-E"), QStringLiteral("UTF-8"), QStringLiteral("-l"), path(kManPage)});
+    }
 
     static constexpr char kDesktopEntry[] = "share/applications/org.example.mojik.desktop";
     static constexpr char kMetainfo[] = "share/metainfo/org.example.mojik.metainfo.xml";
@@ -115,7 +120,7 @@ TEST_F(Installed, TheManPageTellsTheWindowEveryOptionAndTheJournal)
         options << option.captured();
     EXPECT_GE(options.size(), 10) << help.output.toStdString();
 
-    const Result page = run(QStringLiteral("man"), {QStringLiteral("-E"), QStringLiteral("UTF-8"), QStringLiteral("-l"), path(kManPage)});
+    const Result page = manPage();
     ASSERT_EQ(page.exitCode, 0) << page.output.toStdString();
     for (const QString &shown : options + QStringList{QStringLiteral("THE WINDOW"), QStringLiteral("EXIT STATUS"),
                                                       QStringLiteral("$XDG_STATE_HOME/mojik/"), QStringLiteral("~/.local/state/mojik/")})
@@ -199,6 +204,37 @@ TEST_F(Installed, TheLicenceIsNamedAlikeInTheTreeTheMetainfoAndTheHelp)
 
     const Result help = run(QStringLiteral(MOJIK_PROGRAM), {QStringLiteral("--help")});
     EXPECT_TRUE(help.output.contains(licence[2] + u'\n' + QStringLiteral("MIT ライセンス"))) << help.output.toStdString();
+}
+
+// --version, the metainfo's release, the man page and the about box all name the
+// project's version. The about box's text is fixed, so a new version has to
+// face it here rather than ship two numbers.
+TEST_F(Installed, EveryPlaceThatNamesTheVersionNamesTheProjects)
+{
+    testing_support::WindowHarness harness;
+    harness.control<QAction>("about")->trigger();
+    ASSERT_EQ(harness.fake.shown.size(), 1u);
+
+    const struct {
+        const char *place;
+        QString text;
+        const char *version; // a pattern whose first group is the version
+    } places[] = {
+        {"--version", run(QStringLiteral(MOJIK_PROGRAM), {QStringLiteral("--version")}).output, R"(^MOJIK (\S+)\n$)"},
+        {"the metainfo's release",
+         firstElement(read(at(kMetainfo)), QLatin1String("release")).attributes.value(QLatin1String("version")).toString(),
+         R"(^(.+)$)"},
+        {"the man page", manPage().output, R"(MOJIK\s+(\d[\d.]*))"},
+        {"the about box", harness.fake.shown[0].prompt, R"(Ver (\S+)\r)"},
+    };
+    for (const auto &place : places) {
+        int found = 0;
+        for (const QRegularExpressionMatch &match : QRegularExpression(QString::fromLatin1(place.version)).globalMatch(place.text)) {
+            EXPECT_EQ(match.captured(1).toStdString(), MOJIK_VERSION) << place.place;
+            ++found;
+        }
+        EXPECT_GE(found, 1) << place.place << ": " << place.text.toStdString();
+    }
 }
 
 } // namespace
