@@ -87,7 +87,9 @@ protected:
 
     static constexpr char kDesktopEntry[] = "share/applications/org.example.mojik.desktop";
     static constexpr char kMetainfo[] = "share/metainfo/org.example.mojik.metainfo.xml";
-    static constexpr char kManPage[] = "share/man/man1/mojik.1";
+    static constexpr char kManPage[] = "share/man/man1/mojik.1.gz";
+    static constexpr char kCopyright[] = "share/doc/mojik/copyright";
+    static constexpr char kChangelog[] = "share/doc/mojik/changelog.gz";
 
     testing_support::TempFolder prefix;
 };
@@ -194,20 +196,30 @@ TEST_F(Installed, TheMetainfoShowsTheReadmesPictureAtItsSize)
     EXPECT_EQ(launchable.toStdString(), at(kDesktopEntry).filename().string());
 }
 
-// The licence LICENSE states is the one the metainfo names and the help ends with.
-TEST_F(Installed, TheLicenceIsNamedAlikeInTheTreeTheMetainfoAndTheHelp)
+// The licence LICENSE states is the one the metainfo names, the help ends with
+// and the copyright file gives in full, beside the licences of Qt and the font.
+TEST_F(Installed, TheLicenceIsNamedAlikeInTheTreeTheMetainfoTheHelpAndTheCopyrightFile)
 {
-    const QStringList licence = read(std::filesystem::path(MOJIK_SOURCE_DIR) / "LICENSE").split(u'\n');
-    ASSERT_GE(licence.size(), 3);
-    EXPECT_EQ(licence[0], QStringLiteral("MIT License"));
+    const QString licence = read(std::filesystem::path(MOJIK_SOURCE_DIR) / "LICENSE");
+    const QStringList lines = licence.split(u'\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("MIT License"));
     EXPECT_EQ(firstElement(read(at(kMetainfo)), QLatin1String("project_license")).text.toStdString(), "MIT");
 
     const Result help = run(QStringLiteral(MOJIK_PROGRAM), {QStringLiteral("--help")});
-    EXPECT_TRUE(help.output.contains(licence[2] + u'\n' + QStringLiteral("MIT ライセンス"))) << help.output.toStdString();
+    EXPECT_TRUE(help.output.contains(lines[2] + u'\n' + QStringLiteral("MIT ライセンス"))) << help.output.toStdString();
+
+    // A licence's text in the copyright file: each line indented by one space, "." for an empty one.
+    const QString copyright = read(at(kCopyright));
+    QString notice = licence.mid(licence.indexOf(QStringLiteral("Permission"))).trimmed();
+    notice.replace(QStringLiteral("\n\n"), QStringLiteral("\n.\n")).replace(u'\n', QStringLiteral("\n "));
+    for (const QString &expected : {QStringLiteral("\nCopyright: 2026 The MOJIK developers\nLicense: Expat\n ") + notice + u'\n',
+                                    QStringLiteral("\nLicense: LGPL-3\n"), QStringLiteral("\nLicense: IPA\n")})
+        EXPECT_TRUE(copyright.contains(expected)) << expected.toStdString();
 }
 
-// --version, the metainfo's release, the man page and the about box all name the
-// project's version. The about box's text is fixed, so a new version has to
+// --version, the metainfo's release, the man page, the changelog and the about
+// box all name the project's version. The about box's text is fixed, so a new version has to
 // face it here rather than ship two numbers.
 TEST_F(Installed, EveryPlaceThatNamesTheVersionNamesTheProjects)
 {
@@ -225,6 +237,8 @@ TEST_F(Installed, EveryPlaceThatNamesTheVersionNamesTheProjects)
          firstElement(read(at(kMetainfo)), QLatin1String("release")).attributes.value(QLatin1String("version")).toString(),
          R"(^(.+)$)"},
         {"the man page", manPage().output, R"(MOJIK\s+(\d[\d.]*))"},
+        {"the changelog's latest entry", run(QStringLiteral("gzip"), {QStringLiteral("-dc"), path(kChangelog)}).output,
+         R"(^mojik \((\S+)\) )"},
         {"the about box", harness.fake.shown[0].prompt, R"(Ver (\S+)\r)"},
     };
     for (const auto &place : places) {
