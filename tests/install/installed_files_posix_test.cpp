@@ -21,9 +21,11 @@ struct Result {
     QString errors;
 };
 
-Result run(const QString &program, const QStringList &arguments)
+Result run(const QString &program, const QStringList &arguments,
+           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {-1, program + QStringLiteral(" did not run: ") + process.errorString(), {}};
@@ -249,6 +251,40 @@ TEST_F(Installed, EveryPlaceThatNamesTheVersionNamesTheProjects)
         }
         EXPECT_GE(found, 1) << place.place << ": " << place.text.toStdString();
     }
+}
+
+// As a desktop looks the programs for a folder up: the install's data folder and
+// a system's with its file manager, each with its cache, and nothing of the
+// user's. MOJIK is offered for folders, and the file manager stays the default.
+TEST_F(Installed, AFolderIsOfferedToItAndItsFileManagerStaysTheDefault)
+{
+    testing_support::TempFolder desktop;
+    desktop.file("system/applications/filer.desktop",
+                 "[Desktop Entry]\nType=Application\nName=Filer\nExec=true %f\nMimeType=inode/directory;\n");
+    desktop.file("system/applications/mimeapps.list", "[Default Applications]\ninode/directory=filer.desktop\n");
+    for (const QString &applications : {path("share/applications"), QString::fromStdString((desktop.path() / "system/applications").string())}) {
+        const Result update = run(QStringLiteral("update-desktop-database"), {applications});
+        ASSERT_EQ(update.exitCode, 0) << update.output.toStdString();
+    }
+
+    const QString home = QString::fromStdString(desktop.folder("home").string());
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), path("bin") + u':' + qEnvironmentVariable("PATH"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), home);
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"),
+                       path("share") + u':' + QString::fromStdString((desktop.path() / "system").string()));
+    const Result gio = run(QStringLiteral("gio"), {QStringLiteral("mime"), QStringLiteral("inode/directory")}, environment);
+    ASSERT_EQ(gio.exitCode, 0) << gio.output.toStdString();
+
+    const QRegularExpressionMatch registered =
+        QRegularExpression(QStringLiteral("Registered applications:\n((?:\t.*\n)*)")).match(gio.output);
+    EXPECT_TRUE(registered.captured(1).contains(QStringLiteral("\torg.example.mojik.desktop\n"))) << gio.output.toStdString();
+    EXPECT_TRUE(gio.output.startsWith(QStringLiteral("Default application for “inode/directory”: filer.desktop\n")))
+        << gio.output.toStdString();
 }
 
 } // namespace
