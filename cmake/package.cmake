@@ -6,10 +6,11 @@ set(CPACK_PACKAGE_NAME mojik)
 set(CPACK_PACKAGE_VENDOR "MOJIK開発チーム")
 set(CPACK_PACKAGE_CONTACT "MOJIK開発チーム <mojik@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bring every file name of a folder to upper or lower case")
-set(CPACK_PACKAGE_DESCRIPTION "MOJIK renames every file of one folder so that its whole name, \
-extension included, is in upper case or in lower case, without ever replacing \
-a file, and writes a folder's file names to a Shift_JIS listing. Its window is \
-in Japanese.")
+# Each line stays within the 80 characters Debian allows an extended description.
+set(CPACK_PACKAGE_DESCRIPTION "MOJIK renames every file of one folder so that its whole name, extension
+included, is in upper case or in lower case, without ever replacing a file,
+and writes a folder's file names to a Shift_JIS listing. Its window is in
+Japanese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -258,7 +258,7 @@ int run(const Options &options)
     }
     case Action::Version: {
         Printer out;
-        out.add(std::string("MOJIK 1.04\n"));
+        out.add(std::string("MOJIK " MOJIK_VERSION "\n"));
         return kDone;
     }
     case Action::Upper:

@@ -20,9 +20,11 @@ struct Result {
     QString errors;
 };
 
-Result run(const QString &program, const QStringList &arguments)
+Result run(const QString &program, const QStringList &arguments,
+           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {-1, program + QStringLiteral(" did not run: ") + process.errorString(), {}};
@@ -62,7 +64,9 @@ protected:
 
     static constexpr char kDesktopEntry[] = "share/applications/org.example.mojik.desktop";
     static constexpr char kMetainfo[] = "share/metainfo/org.example.mojik.metainfo.xml";
-    static constexpr char kManPage[] = "share/man/man1/mojik.1";
+    static constexpr char kManPage[] = "share/man/man1/mojik.1.gz";
+    static constexpr char kCopyright[] = "share/doc/mojik/copyright";
+    static constexpr char kChangelog[] = "share/doc/mojik/changelog.gz";
 
     testing_support::TempFolder prefix;
 };
@@ -167,6 +171,66 @@ TEST_F(Installed, TheMetainfoShowsTheReadmesPictureAtItsSize)
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(images, 1);
     EXPECT_EQ(launchable.toStdString(), at(kDesktopEntry).filename().string());
+}
+
+// The licence of LICENSE is the one the metainfo, the help and the copyright file name.
+TEST_F(Installed, TheLicenceIsNamedAlikeEverywhere)
+{
+    const QStringList licence = read(std::filesystem::path(MOJIK_SOURCE_DIR) / "LICENSE").split(u'\n');
+    ASSERT_GE(licence.size(), 5);
+    EXPECT_EQ(licence[0], QStringLiteral("MIT License"));
+    EXPECT_TRUE(read(at(kMetainfo)).contains(QStringLiteral("<project_license>MIT</project_license>")));
+    EXPECT_TRUE(run(QStringLiteral(MOJIK_PROGRAM), {QStringLiteral("--help")}).output.contains(licence[2] + QStringLiteral("\nMIT ライセンス")));
+    const QString copyright = read(at(kCopyright));
+    for (const QString &named : {QStringLiteral("\nCopyright: 2026 The MOJIK developers\nLicense: Expat\n ") + licence[4],
+                                 QStringLiteral("\nLicense: LGPL-3\n"), QStringLiteral("\nLicense: IPA\n")})
+        EXPECT_TRUE(copyright.contains(named)) << named.toStdString();
+}
+
+// Every installed place that names the version names the project's. (The about
+// box is not one: its text is fixed, and its own test holds it.)
+TEST_F(Installed, EveryPlaceThatNamesTheVersionNamesTheProjects)
+{
+    const struct {
+        QString text;
+        const char *version; // a pattern whose first group is the version
+    } places[] = {
+        {run(QStringLiteral(MOJIK_PROGRAM), {QStringLiteral("--version")}).output, R"(^MOJIK (\S+)\n$)"},
+        {read(at(kMetainfo)), R"re(<release version="([^"]+)")re"},
+        {run(QStringLiteral("man"), {QStringLiteral("-l"), path(kManPage)}).output, R"(MOJIK\s+(\d[\d.]*))"},
+        {run(QStringLiteral("gzip"), {QStringLiteral("-dc"), path(kChangelog)}).output, R"(^mojik \((\S+)\) )"},
+    };
+    for (const auto &place : places) {
+        QStringList found;
+        for (const QRegularExpressionMatch &match : QRegularExpression(QString::fromLatin1(place.version)).globalMatch(place.text))
+            found << match.captured(1);
+        EXPECT_FALSE(found.isEmpty()) << place.text.toStdString();
+        EXPECT_EQ(found.filter(QStringLiteral(MOJIK_VERSION)).size(), found.size()) << place.text.toStdString();
+    }
+}
+
+// As a desktop looks up the programs for a folder, in the install and in a
+// system folder whose file manager is the default: MOJIK is offered, and the
+// file manager stays the default.
+TEST_F(Installed, AFolderIsOfferedToItAndItsFileManagerStaysTheDefault)
+{
+    testing_support::TempFolder system;
+    system.file("applications/filer.desktop", "[Desktop Entry]\nType=Application\nName=Filer\nExec=true %f\nMimeType=inode/directory;\n");
+    system.file("applications/mimeapps.list", "[Default Applications]\ninode/directory=filer.desktop\n");
+    const QString systemPath = QString::fromStdString(system.path().string());
+    for (const QString &applications : {path("share/applications"), systemPath + QStringLiteral("/applications")})
+        ASSERT_EQ(run(QStringLiteral("update-desktop-database"), {applications}).exitCode, 0);
+
+    QProcessEnvironment environment; // nothing of the user's
+    environment.insert(QStringLiteral("PATH"), path("bin") + u':' + qEnvironmentVariable("PATH"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    for (const char *name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"})
+        environment.insert(QString::fromLatin1(name), systemPath + QStringLiteral("/home"));
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), path("share") + u':' + systemPath);
+    const Result gio = run(QStringLiteral("gio"), {QStringLiteral("mime"), QStringLiteral("inode/directory")}, environment);
+    EXPECT_TRUE(gio.output.startsWith(QStringLiteral("Default application for “inode/directory”: filer.desktop\n")
+                                      + QStringLiteral("Registered applications:\n\torg.example.mojik.desktop\n\tfiler.desktop\n")))
+        << gio.output.toStdString();
 }
 
 } // namespace
