@@ -71,6 +71,7 @@ private:
     const std::vector<std::filesystem::path> *m_listed = nullptr;
     std::vector<std::filesystem::path> m_ownListed; // planFolder's list
     std::optional<sys::Renamer> m_renamer;          // made from the names read for the plan
+    std::string m_temporaryStem = sys::newTemporaryStem(); // its temporary names, which the journal keeps
     Plan m_plan;
     std::filesystem::path m_journal; // empty until written
     std::future<void> m_pruning;     // the folder's oldest journals going, while the renames go on

@@ -19,6 +19,9 @@ struct Journal {
     Case mode = Case::Upper;
     std::string group;            // shared by the folders of one recursive run; empty otherwise
     std::filesystem::path root;   // the folder a recursive run started from; empty otherwise
+    // Where its changes of case went through (sys::temporaryName); empty in the
+    // journals of versions that did not say.
+    std::string temporaryStem;
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> pairs; // old name, new name
     std::size_t done = 0; // how many of the pairs, in order, the run had renamed when it last said
     bool undone = false;

@@ -20,17 +20,10 @@ namespace {
 constexpr std::size_t kRunsKept = 20;
 constexpr std::string_view kSuffix = ".journal";
 
-// A folder's mark in the names of its journals: a 64-bit FNV-1a hash of its path.
+// A folder's mark in the names of its journals.
 std::string folderMark(const std::filesystem::path &folder)
 {
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const auto unit : folder.native()) {
-        hash ^= static_cast<std::uint64_t>(unit);
-        hash *= 0x100000001b3ULL;
-    }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
+    return sys::pathsMark({&folder});
 }
 
 // <folder>-<time>-<run>-<root>.journal, in which the time and the run's number

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,9 @@ std::string pathBytes(const std::filesystem::path &path);
 // The same added to `out`, with no copy of its own here: for the many names of a run.
 void appendPathBytes(std::string &out, const std::filesystem::path &path);
 std::filesystem::path pathFromBytes(std::string_view bytes);
+
+// A short mark of the paths, in 16 hex digits (a 64-bit FNV-1a hash of their own
+// units, a zero unit between two): the same paths always give the same mark.
+std::string pathsMark(std::initializer_list<const std::filesystem::path *> paths);
 
 } // namespace sys

@@ -1,0 +1,79 @@
+// Tests of what a crash leaves: the program killed by a real signal at a real
+// system call (strace's fault injection), and what undo makes of it afterwards.
+#include "support/name_sets.h"
+#include "support/temp_folder.h"
+
+#include <QProcess>
+
+namespace {
+
+using testing_support::allNames;
+using testing_support::contentOf;
+using testing_support::TempFolder;
+using Names = testing_support::NameSet;
+namespace fs = std::filesystem;
+
+constexpr int kKilled = -1;
+
+// The program with `arguments`; with `killAt` ("renameat2:2"), under strace, which
+// kills it with SIGKILL at that call of that system call. Its exit code, or kKilled.
+int program(const QStringList &arguments, const QString &killAt = {})
+{
+    QString command = QStringLiteral(MOJIK_PROGRAM);
+    QStringList line = arguments;
+    if (!killAt.isEmpty()) {
+        const QString call = killAt.section(QLatin1Char(':'), 0, 0);
+        line = QStringList{QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-e"),
+                           QStringLiteral("trace=") + call, QStringLiteral("-e"),
+                           QStringLiteral("inject=%1:signal=SIGKILL:when=%2").arg(call, killAt.section(QLatin1Char(':'), 1)),
+                           command} +
+               arguments;
+        command = QStringLiteral("strace");
+    }
+    QProcess process;
+    process.start(command, line);
+    EXPECT_TRUE(process.waitForFinished(60000)) << command.toStdString() << ' ' << process.errorString().toStdString();
+    return process.exitStatus() == QProcess::CrashExit ? kKilled : process.exitCode();
+}
+
+struct Step {
+    QStringList arguments; // the folder's name is added at the end
+    QString killAt;
+    int exit;
+};
+
+// On a file system that keeps case, the first change of case of each folder goes
+// old → temporary name → NEW while the renamer learns that; a kill between the two
+// steps leaves the temporary name, which undo must bring back.
+TEST(Crash, UndoBringsBackANameLeftBetweenTheTwoStepsOfAChangeOfCase)
+{
+    const struct {
+        const char *what;
+        std::vector<const char *> files;
+        std::vector<Step> steps;
+    } rows[] = {
+        {"a run", {"d/a.txt", "d/b.txt"}, {{{"--upper"}, "renameat2:2", kKilled}, {{"--undo"}, {}, 0}}},
+        {"an undo, then undone again",
+         {"d/a.txt", "d/b.txt"},
+         {{{"--upper"}, {}, 0}, {{"--undo"}, "renameat2:2", kKilled}, {{"--undo"}, {}, 0}}},
+        {"a recursive run in the folder below",
+         {"d/a.txt", "d/sub/b.txt"},
+         {{{"--upper", "-r"}, "renameat2:4", kKilled}, {{"--undo", "-r"}, {}, 0}}},
+    };
+    for (const auto &row : rows) {
+        TempFolder temp;
+        for (const char *file : row.files)
+            temp.file(file);
+        const fs::path d = temp.path() / "d";
+        for (const Step &step : row.steps)
+            EXPECT_EQ(program(step.arguments + QStringList{QString::fromStdString(d.native())}, step.killAt), step.exit)
+                << row.what << ": " << step.arguments.join(' ').toStdString() << ' ' << step.killAt.toStdString();
+        for (const char *file : row.files) {
+            EXPECT_TRUE(fs::exists(temp.path() / file)) << row.what << ": " << file;
+            EXPECT_EQ(contentOf(temp.path() / file), fs::path(file).filename().string()) << row.what;
+        }
+        EXPECT_EQ(allNames(d).size(), row.files.size()) << row.what << ": no temporary name is left";
+    }
+}
+
+} // namespace
