@@ -190,7 +190,7 @@ int undo(const Options &options)
     std::vector<conversion::StoredJournal> runs;
     if (options.recursive) {
         runs = journals.latestRecursive(*folder);
-    } else if (std::optional<conversion::StoredJournal> latest = journals.latest(*folder)) {
+    } else if (std::optional<conversion::StoredJournal> latest = conversion::runToUndo(journals, *folder)) {
         runs.push_back(std::move(*latest));
     }
     if (runs.empty()) {

@@ -44,6 +44,27 @@ std::string temporaryStemOf(const Journal &journal)
 
 } // namespace
 
+std::optional<StoredJournal> runToUndo(const JournalStore &store, const std::filesystem::path &folder)
+{
+    for (;;) {
+        std::optional<StoredJournal> stored = store.latest(folder);
+        if (!stored || !stored->journal)
+            return stored;
+        std::vector<std::filesystem::path> names;
+        if (sys::listAllNames(stored->journal->folder, names))
+            return stored; // its undo says why the folder cannot be read
+        const NameSet present(names);
+        std::filesystem::path temporary;
+        for (const auto &[from, to] : stored->journal->pairs) {
+            if (stateOf(present, *stored->journal, from, to, temporary) != PairState::Back)
+                return stored;
+        }
+        // A mark that cannot be written would find this run again and again.
+        if (sys::appendToFile(stored->file, undoneMark()))
+            return stored;
+    }
+}
+
 std::error_code namesGivenBack(const Journal &journal, std::size_t &count)
 {
     count = 0;

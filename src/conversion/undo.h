@@ -6,6 +6,7 @@
 #include "conversion/journal_store.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -21,6 +22,12 @@ struct UndoOutcome {
     std::error_code failure; // a refused rename, which stopped the undo there
     std::error_code markFailure; // the journal could not be marked undone
 };
+
+// The latest run of `folder` to take back, as JournalStore::latest finds it, but
+// past the runs that renamed nothing (killed before their first rename, say):
+// those are marked undone on the way, so that they never stand in the way of the
+// runs before them.
+std::optional<StoredJournal> runToUndo(const JournalStore &store, const std::filesystem::path &folder);
 
 // How many names undoing the journal would give back, in the folder as it is now.
 std::error_code namesGivenBack(const Journal &journal, std::size_t &count);

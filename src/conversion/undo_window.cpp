@@ -12,7 +12,7 @@ void MOJIK::undoLastRun()
 {
     const QString folder = Label1->text();
     const conversion::JournalStore journals = conversion::JournalStore::standard();
-    const std::optional<conversion::StoredJournal> stored = journals.latest(Label1->path());
+    const std::optional<conversion::StoredJournal> stored = conversion::runToUndo(journals, Label1->path());
     if (!stored) {
         message(conversion::nothingToUndoText(Label1->path()));
         return;

@@ -25,8 +25,9 @@ std::error_code make_error_code(WriteRefusal refusal);
 std::error_code writeWholeFile(const std::filesystem::path &target, std::string_view bytes);
 
 // Creates `path`, which must not exist yet, with `bytes`, and returns only once
-// the file and its name in the folder are on the disk. On failure no part of it
-// is left behind.
+// the file and its name in the folder are on the disk. The file appears whole or
+// not at all, even to a process killed halfway; on failure no part of it is left
+// behind.
 std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes);
 
 // Appends `bytes` to the existing file `path`, without waiting for the disk: a

@@ -37,13 +37,13 @@ std::error_code followLinks(fs::path &file)
 }
 
 // A new empty file beside `file` under a hidden name no other entry has, made
-// with the permissions a new file gets; -1 with errno on failure.
-int createBeside(const fs::path &file, fs::path &temporary)
+// with `mode` as a new file gets it; -1 with errno on failure.
+int createBeside(const fs::path &file, fs::path &temporary, mode_t mode = 0666)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = file.parent_path() / (".mojik-" + std::to_string(::getpid()) + '-' + std::to_string(counter++));
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -121,15 +121,23 @@ std::error_code writeWholeFile(const std::filesystem::path &target, std::string_
 
 std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // Written under a hidden name first: a process killed halfway leaves no file
+    // under `path`, only an entry that is not one of its kind.
+    fs::path temporary;
+    const int fd = createBeside(path, temporary, 0600);
     if (fd < 0)
         return lastError();
     std::error_code error = writeAll(fd, bytes);
     if (::close(fd) != 0 && !error)
         error = lastError();
+    // A link, unlike a rename, never replaces a file that took the name meanwhile.
+    const bool linked = !error && ::link(temporary.c_str(), path.c_str()) == 0;
+    if (!error && !linked)
+        error = lastError();
+    ::unlink(temporary.c_str());
     if (!error)
         error = syncFolderOf(path);
-    if (error)
+    if (error && linked)
         ::unlink(path.c_str());
     return error;
 }

@@ -103,14 +103,20 @@ std::error_code writeWholeFile(const std::filesystem::path &target, std::string_
 
 std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Written under another name first, so that `path` appears only whole.
+    fs::path temporary = path;
+    temporary += L".new";
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
     // NTFS writes the new name with the file's own metadata.
-    const std::error_code error = writeAll(file, bytes);
+    std::error_code error = writeAll(file, bytes);
     CloseHandle(file);
+    // With no flag to replace, the move fails should `path` exist meanwhile.
+    if (!error && !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH))
+        error = lastError();
     if (error)
-        DeleteFileW(path.c_str());
+        DeleteFileW(temporary.c_str());
     return error;
 }
 

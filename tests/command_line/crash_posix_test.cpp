@@ -42,25 +42,15 @@ struct Step {
     int exit;
 };
 
-// On a file system that keeps case, the first change of case of each folder goes
-// old → temporary name → NEW while the renamer learns that; a kill between the two
-// steps leaves the temporary name, which undo must bring back.
-TEST(Crash, UndoBringsBackANameLeftBetweenTheTwoStepsOfAChangeOfCase)
+struct Row {
+    const char *what;
+    std::vector<const char *> files; // below the temporary folder, in d/
+    std::vector<Step> steps;          // on d; each folder has its first names again after the last
+};
+
+void expectEveryNameBackAfter(const std::vector<Row> &rows)
 {
-    const struct {
-        const char *what;
-        std::vector<const char *> files;
-        std::vector<Step> steps;
-    } rows[] = {
-        {"a run", {"d/a.txt", "d/b.txt"}, {{{"--upper"}, "renameat2:2", kKilled}, {{"--undo"}, {}, 0}}},
-        {"an undo, then undone again",
-         {"d/a.txt", "d/b.txt"},
-         {{{"--upper"}, {}, 0}, {{"--undo"}, "renameat2:2", kKilled}, {{"--undo"}, {}, 0}}},
-        {"a recursive run in the folder below",
-         {"d/a.txt", "d/sub/b.txt"},
-         {{{"--upper", "-r"}, "renameat2:4", kKilled}, {{"--undo", "-r"}, {}, 0}}},
-    };
-    for (const auto &row : rows) {
+    for (const Row &row : rows) {
         TempFolder temp;
         for (const char *file : row.files)
             temp.file(file);
@@ -74,6 +64,39 @@ TEST(Crash, UndoBringsBackANameLeftBetweenTheTwoStepsOfAChangeOfCase)
         }
         EXPECT_EQ(allNames(d).size(), row.files.size()) << row.what << ": no temporary name is left";
     }
+}
+
+// On a file system that keeps case, the first change of case of each folder goes
+// old → temporary name → NEW while the renamer learns that; a kill between the two
+// steps leaves the temporary name, which undo must bring back.
+TEST(Crash, UndoBringsBackANameLeftBetweenTheTwoStepsOfAChangeOfCase)
+{
+    expectEveryNameBackAfter({
+        {"a run", {"d/a.txt", "d/b.txt"}, {{{"--upper"}, "renameat2:2", kKilled}, {{"--undo"}, {}, 0}}},
+        {"an undo, then undone again",
+         {"d/a.txt", "d/b.txt"},
+         {{{"--upper"}, {}, 0}, {{"--undo"}, "renameat2:2", kKilled}, {{"--undo"}, {}, 0}}},
+        {"a recursive run in the folder below",
+         {"d/a.txt", "d/sub/b.txt"},
+         {{{"--upper", "-r"}, "renameat2:4", kKilled}, {{"--undo", "-r"}, {}, 0}}},
+    });
+}
+
+// A run killed before its first rename (while its journal is written, or at
+// the rename itself) renamed nothing: undo takes back the run before it.
+TEST(Crash, ARunThatRenamedNothingNeverStandsInTheWayOfTheRunsBeforeIt)
+{
+    expectEveryNameBackAfter({
+        {"killed writing its journal",
+         {"d/a.txt"},
+         {{{"--upper"}, {}, 0}, {{"--lower"}, "write:1", kKilled}, {{"--undo"}, {}, 0}}},
+        {"killed at its first rename",
+         {"d/a.txt"},
+         {{{"--upper"}, {}, 0}, {{"--lower"}, "renameat2:1", kKilled}, {{"--undo"}, {}, 0}}},
+        {"a recursive run killed writing its first journal",
+         {"d/a.txt", "d/sub/b.txt"},
+         {{{"--upper", "-r"}, {}, 0}, {{"--lower", "-r"}, "write:1", kKilled}, {{"--undo", "-r"}, {}, 0}}},
+    });
 }
 
 } // namespace
