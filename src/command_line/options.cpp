@@ -10,8 +10,9 @@ namespace command_line {
 namespace {
 
 // An argument that is not valid text stands in the parser's list as a mark
-// that leads back to its bytes.
-constexpr char16_t kRawMark = u'\uE000';
+// that leads back to its bytes: a NUL and the argument's index. No argument
+// holds a NUL, so no real one, whatever its text, is taken for a mark.
+constexpr char16_t kRawMark = u'\0';
 
 QString argumentText(const std::string &bytes, std::size_t index)
 {

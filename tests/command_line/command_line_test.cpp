@@ -63,6 +63,19 @@ TEST(CommandLine, UsageErrorsExitWithTwoAndChangeNothing)
     EXPECT_EQ(allNames(temp.path()), (Names{"Abc.txt"}));
 }
 
+// Each argument is its own bytes, whatever text it holds: one that is not UTF-8
+// as well as one that begins with the private-use character U+E000.
+TEST(CommandLine, EveryArgumentIsTakenAsItsOwnBytes)
+{
+    for (const std::string &folder : {std::string("\xee\x80\x80" "99999999"), std::string("\xee\x80\x80" "1"),
+                                      std::string("\xee\x80\x80"), std::string("F\xff\x81")}) {
+        const command_line::Options options = command_line::parseOptions({"--upper", folder});
+        EXPECT_TRUE(options.error.isEmpty()) << folder;
+        EXPECT_EQ(options.action, command_line::Action::Upper);
+        EXPECT_EQ(options.folder.native(), folder);
+    }
+}
+
 TEST(CommandLine, ExitCodesSayWhetherEveryNameTookTheCase)
 {
     TempFolder temp;
