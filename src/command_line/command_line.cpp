@@ -241,9 +241,8 @@ int list(const Options &options)
     return kDone;
 }
 
-} // namespace
-
-int run(const Options &options)
+// What run does, before it checks that what it printed was written.
+int act(const Options &options)
 {
     sys::keepFreedMemory(); // as the window does: a big folder's lists are made and dropped in turn
     if (!options.error.isEmpty()) {
@@ -272,6 +271,18 @@ int run(const Options &options)
         break;
     }
     return kUsage;
+}
+
+} // namespace
+
+int run(const Options &options)
+{
+    const int code = act(options);
+    if (const std::error_code error = outputError()) {
+        say(QStringLiteral("標準出力に書き込めませんでした。\n%1").arg(text::reasonText(error)));
+        return kStopped;
+    }
+    return code;
 }
 
 } // namespace command_line

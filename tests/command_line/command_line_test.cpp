@@ -201,6 +201,23 @@ TEST(CommandLine, ARunStoppedHalfwayPrintsTheRenamesMadeInTheListsOrder)
     EXPECT_EQ(allNames(temp.path()), after);
 }
 
+// Output that cannot be written is a failure the exit code tells.
+TEST(CommandLine, AnOutputThatCannotBeWrittenStopsWithThree)
+{
+    TempFolder temp;
+    temp.file("Abc.txt");
+    for (const QStringList &arguments : {QStringList{QStringLiteral("--upper"), QStringLiteral("-n"),
+                                                     QString::fromStdString(temp.path().native())},
+                                         QStringList{QStringLiteral("--version")}}) {
+        QProcess program;
+        program.setStandardOutputFile(QStringLiteral("/dev/full"));
+        program.start(QStringLiteral(MOJIK_PROGRAM), arguments);
+        EXPECT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitCode(), command_line::kStopped) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError()).contains(QStringLiteral("標準出力に書き込めませんでした")));
+    }
+}
+
 // The program itself, with no display: the command line never needs one.
 TEST(CommandLine, TheProgramAnswersWithoutADisplay)
 {
