@@ -224,10 +224,27 @@ int undo(const Options &options)
     return left ? kLeft : kDone;
 }
 
+// Whether --output names a file that can be made: not a folder, and in a folder
+// that is there. Said at once, as a slip in the arguments.
+bool outputPossible(const Path &output)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(output, error)) {
+        say(QStringLiteral("%1 はフォルダーです。--output には書き出すファイルの名前を指定してください。").arg(shown(output)));
+        return false;
+    }
+    const Path folder = std::filesystem::absolute(output, error).parent_path();
+    if (!std::filesystem::is_directory(folder, error)) {
+        say(QStringLiteral("%1 というフォルダーはありません。").arg(shown(folder)));
+        return false;
+    }
+    return true;
+}
+
 int list(const Options &options)
 {
     const std::optional<Path> folder = folderOf(options);
-    if (!folder)
+    if (!folder || !outputPossible(options.output))
         return kUsage;
     std::vector<Path> names;
     if (const std::error_code error = conversion::listedFiles(*folder, names)) {

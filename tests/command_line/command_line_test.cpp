@@ -63,6 +63,25 @@ TEST(CommandLine, UsageErrorsExitWithTwoAndChangeNothing)
     EXPECT_EQ(allNames(temp.path()), (Names{"Abc.txt"}));
 }
 
+TEST(CommandLine, UsageErrorsSayWhatIsWrong)
+{
+    TempFolder temp;
+    const std::string folder = temp.path().native();
+    for (const auto &[arguments, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--upper=yes", folder}, "--upper には値を付けられません。"},
+             {{"--upper", "--dry-run=1", folder}, "--dry-run には値を付けられません。"},
+             {{"--upper", "--output"}, "--output には書き出すファイルの名前が要ります。"},
+             {{"--upper", "--\xff", folder}, "というオプションはありません。"},
+             {{"--list", folder, "--output", folder + "/missing/out.txt"}, "/missing というフォルダーはありません。"},
+             {{"--list", folder, "--output", folder}, "はフォルダーです。"},
+         }) {
+        const Result result = mojik(arguments);
+        EXPECT_EQ(result.exit, command_line::kUsage) << message;
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+    }
+    EXPECT_TRUE(allNames(temp.path()).empty());
+}
+
 // Each argument is its own bytes, whatever text it holds: one that is not UTF-8
 // as well as one that begins with the private-use character U+E000.
 TEST(CommandLine, EveryArgumentIsTakenAsItsOwnBytes)
