@@ -5,6 +5,7 @@
 #include "conversion/plan.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -46,6 +47,11 @@ std::optional<Journal> parseJournal(std::string_view bytes);
 // The folder a journal is of, from its first kJournalHead bytes; nothing when
 // they are not a journal's.
 constexpr std::size_t kJournalHead = 70000;
+
+// The largest journal: ext4 keeps a folder's entries in at most 2 GB, and a
+// journal holds each name twice. A larger file is no journal of ours, and is
+// refused unread.
+constexpr std::uint64_t kJournalMost = std::uint64_t(4) << 30;
 std::optional<std::filesystem::path> journalFolder(std::string_view head);
 
 // Whether `name` is one entry's own name: no folder part, not "." or "..".

@@ -42,7 +42,7 @@ StoredJournal load(const std::filesystem::path &file)
 {
     StoredJournal stored{file, std::nullopt, {}};
     std::string bytes;
-    stored.error = sys::readFile(file, bytes);
+    stored.error = sys::readFile(file, bytes, SIZE_MAX, kJournalMost);
     if (!stored.error)
         stored.journal = parseJournal(bytes);
     return stored;

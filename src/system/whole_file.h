@@ -10,8 +10,8 @@
 
 namespace sys {
 
-// Why writeWholeFile refused a target before writing anything: a refusal of the
-// program's own, not an error the system reported.
+// Why writeWholeFile refused a target before writing anything, or readFile a
+// file: a refusal of the program's own, not an error the system reported.
 enum class WriteRefusal { notARegularFile = 1 };
 
 std::error_code make_error_code(WriteRefusal refusal);
@@ -33,10 +33,15 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
 // Appends `bytes` to the existing file `path`, without waiting for the disk: a
 // mark after a run, which nothing needs to survive a crash (undo reads the
 // names as they are), and which would else wait for every rename to be written.
+// A link is not followed, and a FIFO is never waited on.
 std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes);
 
-// The content of `path`, or its first `most` bytes.
-std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most = SIZE_MAX);
+// The content of `path`, or its first `most` bytes. Anything but a regular file
+// (a link, a FIFO, a device node) is refused with WriteRefusal::notARegularFile,
+// without waiting on it; a file of more than `largest` bytes with
+// std::errc::file_too_large, unread.
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most = SIZE_MAX,
+                         std::uint64_t largest = UINT64_MAX);
 
 } // namespace sys
 

@@ -144,7 +144,7 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
 
 std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
         return lastError();
     std::error_code error = writeAll(fd, bytes, false);
@@ -153,15 +153,23 @@ std::error_code appendToFile(const std::filesystem::path &path, std::string_view
     return error;
 }
 
-std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most)
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most, std::uint64_t largest)
 {
     bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO would wait for a writer; not through a link (ELOOP).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
-        return lastError();
+        return errno == ELOOP ? make_error_code(WriteRefusal::notARegularFile) : lastError();
+    struct stat info {};
     std::error_code error;
+    if (::fstat(fd, &info) != 0)
+        error = lastError();
+    else if (!S_ISREG(info.st_mode))
+        error = WriteRefusal::notARegularFile;
+    else if (static_cast<std::uint64_t>(info.st_size) > largest)
+        error = std::make_error_code(std::errc::file_too_large);
     char buffer[65536];
-    for (;;) {
+    while (!error) {
         const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, most - bytes.size()));
         if (got < 0 && errno == EINTR)
             continue;

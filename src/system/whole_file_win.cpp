@@ -131,14 +131,28 @@ std::error_code appendToFile(const std::filesystem::path &path, std::string_view
     return error;
 }
 
-std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most)
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most, std::uint64_t largest)
 {
     bytes.clear();
+    // The link itself, not what it leads to, which is then refused below.
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
     std::error_code error;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file) != FILE_TYPE_DISK)
+        error = WriteRefusal::notARegularFile;
+    else if (!GetFileInformationByHandle(file, &info))
+        error = lastError();
+    else if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+        error = WriteRefusal::notARegularFile;
+    else if ((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow) > largest)
+        error = std::make_error_code(std::errc::file_too_large);
+    if (error) {
+        CloseHandle(file);
+        return error;
+    }
     char buffer[65536];
     for (;;) {
         DWORD got = 0;

@@ -29,6 +29,8 @@ QString reasonText(const std::error_code &error)
         japanese = QStringLiteral("ディスクの空き容量が足りません");
     else if (condition == std::errc::filename_too_long)
         japanese = QStringLiteral("名前が長すぎます");
+    else if (condition == std::errc::file_too_large)
+        japanese = QStringLiteral("ファイルが大きすぎます");
     else if (condition == std::errc::illegal_byte_sequence)
         japanese = QStringLiteral("名前の文字コードが正しくありません");
     else if (condition == std::errc::io_error)

@@ -6,14 +6,17 @@
 #include "support/name_sets.h"
 #include "support/temp_folder.h"
 
+#include "conversion/journal_store.h"
 #include "system/files.h"
 
 #include <QProcess>
 #include <algorithm>
+#include <tuple>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -235,6 +238,38 @@ TEST(CommandLine, AnOutputThatCannotBeWrittenStopsWithThree)
         EXPECT_EQ(program.exitCode(), command_line::kStopped) << arguments.join(' ').toStdString();
         EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError()).contains(QStringLiteral("標準出力に書き込めませんでした")));
     }
+}
+
+// A FIFO in place of a folder's journal: undo refuses it at once, and a later run
+// of the folder, which lets its oldest journals go, does not wait on it either.
+TEST(CommandLine, AJournalThatIsNoRegularFileIsRefusedWithoutWaiting)
+{
+    TempFolder temp;
+    temp.file("Abc.txt");
+    const QString folder = QString::fromStdString(temp.path().native());
+    EXPECT_EQ(mojik({"--lower", temp.path().native()}).exit, command_line::kDone);
+    const std::optional<conversion::StoredJournal> journal = conversion::JournalStore::standard().latest(temp.path());
+    ASSERT_TRUE(journal);
+    fs::remove(journal->file);
+    ASSERT_EQ(::mkfifo(journal->file.c_str(), 0600), 0);
+
+    temp.file("Later.txt");
+    for (const auto &[option, exit, message] : std::vector<std::tuple<QString, int, QString>>{
+             {QStringLiteral("--undo"), command_line::kStopped, QStringLiteral("通常のファイルではありません")},
+             {QStringLiteral("--upper"), command_line::kDone, QString()},
+         }) {
+        QProcess program;
+        program.start(QStringLiteral(MOJIK_PROGRAM), {option, folder});
+        if (!program.waitForFinished(20000)) {
+            program.kill();
+            program.waitForFinished();
+            ADD_FAILURE() << option.toStdString() << " waits on the FIFO";
+            continue;
+        }
+        EXPECT_EQ(program.exitCode(), exit) << option.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError()).contains(message)) << option.toStdString();
+    }
+    fs::remove(journal->file);
 }
 
 // The program itself, with no display: the command line never needs one.
