@@ -55,6 +55,16 @@ bool endsWith(const std::string &name, std::string_view end)
 
 } // namespace
 
+std::optional<StoredJournal> JournalStore::refusedFolder() const
+{
+    std::error_code error;
+    if (!std::filesystem::exists(m_folder, error) && !error)
+        return std::nullopt; // no run has been journalled yet: nothing to trust or refuse
+    if (!error)
+        error = sys::privateFolder(m_folder);
+    return error ? std::optional(StoredJournal{m_folder, std::nullopt, error}) : std::nullopt;
+}
+
 JournalStore JournalStore::standard()
 {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
@@ -86,8 +96,10 @@ std::vector<std::filesystem::path> JournalStore::filesOf(const std::string &pref
 std::error_code JournalStore::write(const Journal &journal, const std::string &bytes, std::filesystem::path &file) const
 {
     std::error_code error;
-    std::filesystem::create_directories(m_folder, error);
-    if (error)
+    // Made for the user alone, whatever the umask: the folder must pass as private.
+    if (std::filesystem::create_directories(m_folder, error))
+        std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, error);
+    if (error || (error = sys::privateFolder(m_folder)))
         return error;
     file = m_folder / fileName(journal);
     return sys::writeNewFileDurably(file, bytes);
@@ -109,6 +121,8 @@ void JournalStore::prune(const std::filesystem::path &folder) const
 
 std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &asked) const
 {
+    if (std::optional<StoredJournal> refused = refusedFolder())
+        return refused;
     const std::filesystem::path folder = sys::plainFolder(asked);
     const std::vector<std::filesystem::path> files = filesOf(folderMark(folder) + '-');
     for (auto file = files.rbegin(); file != files.rend(); ++file) {
@@ -125,6 +139,8 @@ std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &a
 
 std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::path &asked) const
 {
+    if (std::optional<StoredJournal> refused = refusedFolder())
+        return {std::move(*refused)};
     const std::filesystem::path root = sys::plainFolder(asked);
     const std::string rootMark = '-' + folderMark(root) + std::string(kSuffix);
     std::vector<StoredJournal> found;

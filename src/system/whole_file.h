@@ -10,9 +10,10 @@
 
 namespace sys {
 
-// Why writeWholeFile refused a target before writing anything, or readFile a
-// file: a refusal of the program's own, not an error the system reported.
-enum class WriteRefusal { notARegularFile = 1 };
+// Why writeWholeFile refused a target before writing anything, readFile a file,
+// or privateFolder a folder: a refusal of the program's own, not an error the
+// system reported.
+enum class WriteRefusal { notARegularFile = 1, notTheUsersFolder, folderOpenToOthers };
 
 std::error_code make_error_code(WriteRefusal refusal);
 
@@ -29,6 +30,11 @@ std::error_code writeWholeFile(const std::filesystem::path &target, std::string_
 // not at all, even to a process killed halfway; on failure no part of it is left
 // behind.
 std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes);
+
+// Whether `folder` is one whose files the user can trust, as ssh asks of
+// ~/.ssh: owned by the user (notTheUsersFolder) and writable by no one else
+// (folderOpenToOthers).
+std::error_code privateFolder(const std::filesystem::path &folder);
 
 // Appends `bytes` to the existing file `path`, without waiting for the disk: a
 // mark after a run, which nothing needs to survive a crash (undo reads the

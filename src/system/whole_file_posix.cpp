@@ -1,5 +1,6 @@
 // writeWholeFile (a new file beside the target, synced to disk, then renamed
-// over it), writeNewFileDurably, appendToFile and readFile on POSIX systems.
+// over it), writeNewFileDurably, privateFolder, appendToFile and readFile on
+// POSIX systems.
 #include "system/whole_file.h"
 
 #include "system/last_error.h"
@@ -140,6 +141,18 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
     if (error && linked)
         ::unlink(path.c_str());
     return error;
+}
+
+std::error_code privateFolder(const std::filesystem::path &folder)
+{
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0)
+        return lastError();
+    if (info.st_uid != ::geteuid())
+        return WriteRefusal::notTheUsersFolder;
+    if (info.st_mode & (S_IWGRP | S_IWOTH))
+        return WriteRefusal::folderOpenToOthers;
+    return {};
 }
 
 std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes)

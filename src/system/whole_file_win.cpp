@@ -1,5 +1,5 @@
 // writeWholeFile (a new file beside the target, flushed to disk, then moved over
-// it), writeNewFileDurably, appendToFile and readFile on Windows.
+// it), writeNewFileDurably, privateFolder, appendToFile and readFile on Windows.
 #include "system/whole_file.h"
 
 #include "system/last_error.h"
@@ -118,6 +118,16 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
     if (error)
         DeleteFileW(temporary.c_str());
     return error;
+}
+
+std::error_code privateFolder(const std::filesystem::path &folder)
+{
+    // The folders under the user's profile take their access from it, which
+    // keeps other users out; only that the folder is there is asked here.
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
 }
 
 std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes)
