@@ -181,6 +181,20 @@ int convert(const Options &options)
     return exit;
 }
 
+// Whether `folder` is `root` or lies below it, as the system resolves both: a
+// link on the way that leads elsewhere takes it outside.
+bool liesWithin(const Path &folder, const Path &root)
+{
+    std::error_code error;
+    std::error_code rootError;
+    const Path resolved = std::filesystem::weakly_canonical(folder, error);
+    const Path resolvedRoot = std::filesystem::weakly_canonical(root, rootError);
+    if (error || rootError)
+        return false;
+    const Path relative = resolved.lexically_relative(resolvedRoot);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
 int undo(const Options &options)
 {
     const std::optional<Path> folder = folderOf(options);
@@ -197,10 +211,16 @@ int undo(const Options &options)
         say(conversion::nothingToUndoText(*folder));
         return kLeft;
     }
-    // Every journal is read whole before any name goes back.
+    // Every journal is read whole, and its folder found where it was asked for,
+    // before any name goes back.
     for (const conversion::StoredJournal &stored : runs) {
         if (const QString refusal = conversion::journalRefusalText(stored); !refusal.isEmpty()) {
             say(refusal);
+            return kStopped;
+        }
+        if (!liesWithin(stored.journal->folder, *folder)) {
+            say(QStringLiteral("履歴ファイル %1 は %2 の外のフォルダー %3 を指しているので、元に戻せません。")
+                    .arg(shown(stored.file), shown(*folder), shown(stored.journal->folder)));
             return kStopped;
         }
     }

@@ -11,6 +11,7 @@
 
 #include <QProcess>
 #include <algorithm>
+#include <fstream>
 #include <tuple>
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -156,6 +157,33 @@ TEST(CommandLine, ARecursiveRunEntersNoHiddenFolderOrLinkAndIsTakenBackWhole)
     EXPECT_EQ(allNames(tree), (Names{"Top.txt", "Sub", ".hidden", "Link"}));
     EXPECT_EQ(allNames(tree / "Sub"), (Names{"Inner.txt", "LATER.TXT", "Deeper"}));
     EXPECT_EQ(allNames(tree / "Sub" / "Deeper"), (Names{"Deep.txt"}));
+}
+
+// A recursive undo renames only inside the folder it was given, whatever a
+// journal's folder line says: outside it, or through a link that leads out.
+TEST(CommandLine, ARecursiveUndoActsOnlyWithinItsFolder)
+{
+    for (const char *elsewhere : {"B", "R/Link"}) {
+        TempFolder temp;
+        for (const char *name : {"R/a.txt", "R/sub/b.txt", "B/B.TXT"})
+            temp.file(name);
+        fs::create_directory_symlink(temp.path() / "B", temp.path() / "R" / "Link");
+        const fs::path root = temp.path() / "R";
+        ASSERT_EQ(mojik({"--upper", "-r", root.native()}).exit, command_line::kDone);
+
+        // R/sub's journal, its folder line pointed elsewhere.
+        const std::optional<conversion::StoredJournal> stored = conversion::JournalStore::standard().latest(root / "sub");
+        ASSERT_TRUE(stored && stored->journal);
+        conversion::Journal edited = *stored->journal;
+        edited.folder = temp.path() / elsewhere;
+        std::ofstream(stored->file, std::ios::binary | std::ios::trunc) << conversion::journalBytes(edited);
+
+        const Result undo = mojik({"--undo", "-r", root.native()});
+        EXPECT_EQ(undo.exit, command_line::kStopped) << elsewhere;
+        EXPECT_NE(undo.err.find("の外のフォルダー"), std::string::npos) << undo.err;
+        EXPECT_EQ(allNames(temp.path() / "B"), (Names{"B.TXT"})) << elsewhere;
+        EXPECT_EQ(allNames(root), (Names{"A.TXT", "sub", "Link"})) << elsewhere << ": nothing is taken back";
+    }
 }
 
 // What a run prints is in the file list's order, the names left alone after the
