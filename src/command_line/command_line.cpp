@@ -32,10 +32,10 @@ std::string prefixOf(const Path &folder, const Path &root)
     return folder == root ? std::string() : sys::pathBytes(folder.lexically_relative(root)) + '/';
 }
 
-// FOLDER as one plain spelling; nothing, after saying so, when it is no folder.
+// FOLDER as the system resolves it; nothing, after saying so, when it is no folder.
 std::optional<Path> folderOf(const Options &options)
 {
-    const Path folder = sys::plainFolder(options.folder);
+    const Path folder = sys::resolvedFolder(options.folder);
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
         say(QStringLiteral("%1 というフォルダーはありません。").arg(shown(options.folder)));
@@ -185,13 +185,7 @@ int convert(const Options &options)
 // link on the way that leads elsewhere takes it outside.
 bool liesWithin(const Path &folder, const Path &root)
 {
-    std::error_code error;
-    std::error_code rootError;
-    const Path resolved = std::filesystem::weakly_canonical(folder, error);
-    const Path resolvedRoot = std::filesystem::weakly_canonical(root, rootError);
-    if (error || rootError)
-        return false;
-    const Path relative = resolved.lexically_relative(resolvedRoot);
+    const Path relative = sys::resolvedFolder(folder).lexically_relative(sys::resolvedFolder(root));
     return !relative.empty() && *relative.begin() != "..";
 }
 

@@ -18,7 +18,7 @@ std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std
     return error;
 }
 
-Run::Run(const std::filesystem::path &folder, Case mode) : m_folder(sys::plainFolder(folder)), m_mode(mode) {}
+Run::Run(const std::filesystem::path &folder, Case mode) : m_folder(sys::resolvedFolder(folder)), m_mode(mode) {}
 
 std::error_code Run::plan(const std::vector<std::filesystem::path> &listed)
 {

@@ -28,7 +28,8 @@ struct Outcome {
 
 class Run {
 public:
-    // `folder` is made absolute and plain, so that its journals are found again.
+    // `folder` is taken as the system resolves it (sys::resolvedFolder), so that
+    // its journals are found again by any path to it.
     Run(const std::filesystem::path &folder, Case mode);
 
     // Reads every name of the folder and plans the renames of `listed`, the names

@@ -123,7 +123,7 @@ std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &a
 {
     if (std::optional<StoredJournal> refused = refusedFolder())
         return refused;
-    const std::filesystem::path folder = sys::plainFolder(asked);
+    const std::filesystem::path folder = sys::resolvedFolder(asked);
     const std::vector<std::filesystem::path> files = filesOf(folderMark(folder) + '-');
     for (auto file = files.rbegin(); file != files.rend(); ++file) {
         StoredJournal stored = load(*file);
@@ -141,7 +141,7 @@ std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::
 {
     if (std::optional<StoredJournal> refused = refusedFolder())
         return {std::move(*refused)};
-    const std::filesystem::path root = sys::plainFolder(asked);
+    const std::filesystem::path root = sys::resolvedFolder(asked);
     const std::string rootMark = '-' + folderMark(root) + std::string(kSuffix);
     std::vector<StoredJournal> found;
     std::string group;

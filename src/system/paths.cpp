@@ -1,4 +1,4 @@
-// plainFolder, pathBytes, pathFromBytes and pathsMark.
+// plainFolder, pathBytes, pathFromBytes and pathsMark, the same on every system.
 #include "system/paths.h"
 
 #include <cstdint>

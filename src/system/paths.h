@@ -11,6 +11,12 @@ namespace sys {
 // The path made absolute and normal, with no trailing separator.
 std::filesystem::path plainFolder(const std::filesystem::path &path);
 
+// The folder the system takes the path to, as `cd` and `ls` do, in one spelling:
+// here a ".." after a link leaves what the link leads to, and links are
+// resolved; on Windows, which takes ".." by the text, plainFolder. A run acts on
+// it and its journals are kept under it.
+std::filesystem::path resolvedFolder(const std::filesystem::path &path);
+
 // A path as bytes to store or print, and back: its own bytes here, UTF-8 on
 // Windows. Exact both ways for any path.
 std::string pathBytes(const std::filesystem::path &path);

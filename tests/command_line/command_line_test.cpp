@@ -186,6 +186,31 @@ TEST(CommandLine, ARecursiveUndoActsOnlyWithinItsFolder)
     }
 }
 
+// A path is taken to the folder the system resolves it to, as cd and ls take it:
+// link/../victim is the victim beside what the link leads to. Undo finds the
+// run's journal by any other path to that folder.
+TEST(CommandLine, AFolderIsTheOneTheSystemResolvesItsPathTo)
+{
+    TempFolder temp;
+    temp.folder("real/inner");
+    temp.file("real/victim/Real.txt");
+    temp.file("victim/Decoy.txt");
+    fs::create_directory_symlink(temp.path() / "real" / "inner", temp.path() / "link");
+    fs::create_directory_symlink(temp.path() / "real" / "victim", temp.path() / "shortcut");
+    const std::string through = (temp.path() / "link" / ".." / "victim").native();
+
+    const fs::path list = temp.path() / "list.txt";
+    EXPECT_EQ(mojik({"--list", through, "--output", list.native()}).exit, command_line::kDone);
+    EXPECT_NE(testing_support::contentOf(list).find("Real.txt"), std::string::npos);
+    EXPECT_EQ(testing_support::contentOf(list).find("Decoy.txt"), std::string::npos);
+
+    EXPECT_EQ(mojik({"--upper", through}).exit, command_line::kDone);
+    EXPECT_EQ(allNames(temp.path() / "real" / "victim"), (Names{"REAL.TXT"}));
+    EXPECT_EQ(allNames(temp.path() / "victim"), (Names{"Decoy.txt"}));
+    EXPECT_EQ(mojik({"--undo", (temp.path() / "shortcut").native()}).exit, command_line::kDone);
+    EXPECT_EQ(allNames(temp.path() / "real" / "victim"), (Names{"Real.txt"}));
+}
+
 // What a run prints is in the file list's order, the names left alone after the
 // renames, whatever order the folder reads in; a dry run prints the same.
 TEST(CommandLine, TheRenamesAndTheNamesLeftArePrintedInTheListsOrder)
