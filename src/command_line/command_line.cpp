@@ -224,6 +224,13 @@ int undo(const Options &options)
         const conversion::UndoOutcome outcome = conversion::undoRun(stored);
         const Path &where = stored.journal->folder;
         const QString prefix = shown(sys::pathFromBytes(prefixOf(where, *folder)));
+        // A folder gone or renamed since the run: the others are taken back all the same.
+        if (outcome.unreadFolder) {
+            out.add(QStringLiteral("%1 … フォルダーに届かないので、元に戻せませんでした (%2)\n")
+                        .arg(prefix.isEmpty() ? shown(where) : prefix, text::reasonText(outcome.unreadFolder)));
+            left = true;
+            continue;
+        }
         for (const auto &[from, to] : outcome.changed)
             out.add(prefix + conversion::changedText(from, to) + QLatin1Char('\n'));
         left = left || !outcome.changed.empty();

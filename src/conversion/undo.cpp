@@ -85,10 +85,8 @@ UndoOutcome undoRun(const StoredJournal &stored)
     UndoOutcome outcome;
     const Journal &journal = *stored.journal;
     std::vector<std::filesystem::path> names;
-    if ((outcome.failure = sys::listAllNames(journal.folder, names))) {
-        outcome.failedName = journal.folder;
+    if ((outcome.unreadFolder = sys::listAllNames(journal.folder, names)))
         return outcome;
-    }
     const NameSet present(names);
     sys::Renamer renamer(journal.folder, names, temporaryStemOf(journal)); // a copy: `present` looks into `names`
     std::filesystem::path temporary;

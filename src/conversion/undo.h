@@ -20,6 +20,7 @@ struct UndoOutcome {
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> changed;
     std::filesystem::path failedName;
     std::error_code failure; // a refused rename, which stopped the undo there
+    std::error_code unreadFolder; // the folder could not be read (gone, say): nothing was renamed
     std::error_code markFailure; // the journal could not be marked undone
 };
 
@@ -33,7 +34,7 @@ std::optional<StoredJournal> runToUndo(const JournalStore &store, const std::fil
 std::error_code namesGivenBack(const Journal &journal, std::size_t &count);
 
 // Takes the run back and, unless a refused rename stopped it, marks its journal
-// undone. An error reading the folder comes back as the failure, with nothing renamed.
+// undone. An error reading the folder comes back as unreadFolder, with nothing renamed.
 UndoOutcome undoRun(const StoredJournal &stored);
 
 } // namespace conversion

@@ -34,6 +34,10 @@ void MOJIK::undoLastRun()
 
     const conversion::UndoOutcome outcome = conversion::undoRun(*stored);
     File1->refresh();
+    if (outcome.unreadFolder) {
+        message(QStringLiteral("%1 の内容を読めませんでした。\r%2").arg(folder, text::reasonText(outcome.unreadFolder)));
+        return;
+    }
     if (outcome.failure) {
         message(conversion::undoRefusedText(outcome.failedName, outcome.failure, outcome.renamed));
         return;

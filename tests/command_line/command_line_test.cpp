@@ -211,6 +211,26 @@ TEST(CommandLine, AFolderIsTheOneTheSystemResolvesItsPathTo)
     EXPECT_EQ(allNames(temp.path() / "real" / "victim"), (Names{"Real.txt"}));
 }
 
+// A folder of a recursive run that is gone or renamed since: the rest is taken
+// back, and the folder listed as a name left.
+TEST(CommandLine, ARecursiveUndoTakesBackWhatItCanReachAndListsTheRest)
+{
+    TempFolder temp;
+    for (const char *name : {"R/a.txt", "R/sub/b.txt", "R/gone/c.txt"})
+        temp.file(name);
+    const fs::path root = temp.path() / "R";
+    ASSERT_EQ(mojik({"--upper", "-r", root.native()}).exit, command_line::kDone);
+    fs::rename(root / "sub", root / "moved");
+    fs::remove_all(root / "gone");
+
+    const Result undo = mojik({"--undo", "-r", root.native()});
+    EXPECT_EQ(undo.exit, command_line::kLeft) << undo.err;
+    for (const char *folder : {"sub/", "gone/"})
+        EXPECT_NE(undo.out.find(std::string(folder) + " … フォルダーに届かないので"), std::string::npos) << undo.out;
+    EXPECT_EQ(allNames(root), (Names{"a.txt", "moved"}));
+    EXPECT_EQ(allNames(root / "moved"), (Names{"B.TXT"}));
+}
+
 // What a run prints is in the file list's order, the names left alone after the
 // renames, whatever order the folder reads in; a dry run prints the same.
 TEST(CommandLine, TheRenamesAndTheNamesLeftArePrintedInTheListsOrder)
