@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <iterator>
+#include <set>
 
 namespace conversion {
 
@@ -176,7 +178,32 @@ std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::
         };
         return depth(a) > depth(b);
     });
-    return found;
+    // A folder's later runs that renamed what the recursive run gave (or what
+    // they gave in turn) come back first, newest first: the recursive run's
+    // names are theirs now. A later run of other names is no part of it.
+    std::vector<StoredJournal> ordered;
+    for (StoredJournal &stored : found) {
+        std::set<std::filesystem::path> given;
+        for (const auto &pair : stored.journal->pairs)
+            given.insert(pair.second);
+        std::vector<StoredJournal> later;
+        const std::vector<std::filesystem::path> ofFolder = filesOf(folderMark(stored.journal->folder) + '-');
+        const auto own = std::find(ofFolder.begin(), ofFolder.end(), stored.file);
+        for (auto file = own == ofFolder.end() ? own : own + 1; file != ofFolder.end(); ++file) {
+            StoredJournal run = load(*file);
+            if (!run.journal || run.journal->folder != stored.journal->folder || run.journal->undone)
+                continue;
+            const auto &pairs = run.journal->pairs;
+            if (std::none_of(pairs.begin(), pairs.end(), [&](const auto &pair) { return given.count(pair.first); }))
+                continue;
+            for (const auto &pair : pairs)
+                given.insert(pair.second);
+            later.push_back(std::move(run));
+        }
+        std::move(later.rbegin(), later.rend(), std::back_inserter(ordered));
+        ordered.push_back(std::move(stored));
+    }
+    return ordered;
 }
 
 } // namespace conversion

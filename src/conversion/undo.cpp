@@ -112,8 +112,10 @@ UndoOutcome undoRun(const StoredJournal &stored)
             break;
         }
     }
-    // The next undo of this folder takes the run before this one.
-    outcome.markFailure = sys::appendToFile(stored.file, undoneMark());
+    // The next undo of this folder takes the run before this one, unless nothing
+    // of this run came back: then it is not done, whatever was in its way.
+    if (outcome.renamed > 0 || outcome.changed.empty())
+        outcome.markFailure = sys::appendToFile(stored.file, undoneMark());
     return outcome;
 }
 

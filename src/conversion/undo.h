@@ -33,8 +33,9 @@ std::optional<StoredJournal> runToUndo(const JournalStore &store, const std::fil
 // How many names undoing the journal would give back, in the folder as it is now.
 std::error_code namesGivenBack(const Journal &journal, std::size_t &count);
 
-// Takes the run back and, unless a refused rename stopped it, marks its journal
-// undone. An error reading the folder comes back as unreadFolder, with nothing renamed.
+// Takes the run back and, unless a refused rename stopped it or no name of it
+// came back (all changed since), marks its journal undone. An error reading the
+// folder comes back as unreadFolder, with nothing renamed.
 UndoOutcome undoRun(const StoredJournal &stored);
 
 } // namespace conversion

@@ -231,6 +231,22 @@ TEST(CommandLine, ARecursiveUndoTakesBackWhatItCanReachAndListsTheRest)
     EXPECT_EQ(allNames(root / "moved"), (Names{"B.TXT"}));
 }
 
+// A run of one folder after a recursive run: the recursive undo takes back the
+// later run first, so every folder gets its first spelling back.
+TEST(CommandLine, ARecursiveUndoTakesBackEachFoldersLaterRunsFirst)
+{
+    TempFolder temp;
+    for (const char *name : {"R/Abc.txt", "R/sub/Def.txt"})
+        temp.file(name);
+    const fs::path root = temp.path() / "R";
+    ASSERT_EQ(mojik({"--upper", "-r", root.native()}).exit, command_line::kDone);
+    ASSERT_EQ(mojik({"--lower", root.native()}).exit, command_line::kDone);
+    const Result undo = mojik({"--undo", "-r", root.native()});
+    EXPECT_EQ(undo.exit, command_line::kDone) << undo.out << undo.err;
+    EXPECT_EQ(allNames(root), (Names{"Abc.txt", "sub"}));
+    EXPECT_EQ(allNames(root / "sub"), (Names{"Def.txt"}));
+}
+
 // What a run prints is in the file list's order, the names left alone after the
 // renames, whatever order the folder reads in; a dry run prints the same.
 TEST(CommandLine, TheRenamesAndTheNamesLeftArePrintedInTheListsOrder)

@@ -112,6 +112,8 @@ TEST_F(Undo, NeverReplacesANameTakenSinceTheRun)
     EXPECT_EQ(allNames(folder), (Names{"a.txt", "A.TXT", "moved.txt"}));
     EXPECT_EQ(contentOf(folder / "a.txt"), "made since");
     EXPECT_EQ(contentOf(folder / "A.TXT"), "a.txt");
+    const std::optional<conversion::StoredJournal> still = store.latest(folder);
+    EXPECT_TRUE(still && still->journal && !still->journal->undone) << "nothing came back: the run is not undone";
 }
 
 TEST_F(Undo, KeepsTheLastTwentyRunsOfAFolderAndTakesThemBackInTurn)
