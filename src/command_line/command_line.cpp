@@ -107,9 +107,10 @@ conversion::Run &freshRun(const Path &folder, conversion::Case mode)
 }
 
 // One folder of a run: planned, journalled and renamed on its own. `prefix` leads
-// its names in what is printed (the folder below the top one, or nothing).
+// its names in what is printed (the folder below the top one, or nothing);
+// `done` counts the renames of the whole run, which a stop tells.
 int convertFolder(const Options &options, const Path &folder, const Path &root, const std::string &group,
-                  const std::string &prefix, Printer &out)
+                  const std::string &prefix, std::size_t &done, Printer &out)
 {
     conversion::Run &run =
         freshRun(folder, options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower);
@@ -135,6 +136,7 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
         printed = renamedLines(run.listed(), run.planned(), prefix, outcome.renamed);
     out.add(std::move(printed));
 
+    done += outcome.renamed;
     const QString where = text::displayName(sys::pathFromBytes(prefix));
     std::vector<Path> skipped;
     for (const conversion::Skip &skip : outcome.skipped)
@@ -148,7 +150,7 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
 
     if (outcome.failure) {
         out.flush();
-        say(conversion::refusedText(folder / outcome.failedName, outcome.failure, outcome.renamed));
+        say(conversion::refusedText(folder / outcome.failedName, outcome.failure, done));
         return kStopped;
     }
     return outcome.skipped.empty() && outcome.unchanged.empty() ? kDone : kLeft;
@@ -171,9 +173,10 @@ int convert(const Options &options)
     const std::string group = options.recursive ? conversion::JournalStore::newGroup() : std::string();
     Printer out;
     int exit = kDone;
+    std::size_t done = 0;
     for (const Path &folder : folders) {
-        const int code =
-            convertFolder(options, folder, options.recursive ? *root : Path(), group, prefixOf(folder, *root), out);
+        const int code = convertFolder(options, folder, options.recursive ? *root : Path(), group,
+                                       prefixOf(folder, *root), done, out);
         if (code == kStopped)
             return code;
         exit = std::max(exit, code);

@@ -16,23 +16,27 @@ namespace fs = std::filesystem;
 constexpr int kKilled = -1;
 
 // The program with `arguments`; with `killAt` ("renameat2:2"), under strace, which
-// kills it with SIGKILL at that call of that system call. Its exit code, or kKilled.
-int program(const QStringList &arguments, const QString &killAt = {})
+// kills it with SIGKILL at that call of that system call; with `inject`, strace's
+// own spec ("renameat2:error=EACCES:when=3"). Its exit code, or kKilled.
+int program(const QStringList &arguments, const QString &killAt = {}, QString inject = {}, QString *err = nullptr)
 {
+    if (!killAt.isEmpty())
+        inject = QStringLiteral("%1:signal=SIGKILL:when=%2")
+                     .arg(killAt.section(QLatin1Char(':'), 0, 0), killAt.section(QLatin1Char(':'), 1));
     QString command = QStringLiteral(MOJIK_PROGRAM);
     QStringList line = arguments;
-    if (!killAt.isEmpty()) {
-        const QString call = killAt.section(QLatin1Char(':'), 0, 0);
+    if (!inject.isEmpty()) {
         line = QStringList{QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-e"),
-                           QStringLiteral("trace=") + call, QStringLiteral("-e"),
-                           QStringLiteral("inject=%1:signal=SIGKILL:when=%2").arg(call, killAt.section(QLatin1Char(':'), 1)),
-                           command} +
+                           QStringLiteral("trace=") + inject.section(QLatin1Char(':'), 0, 0), QStringLiteral("-e"),
+                           QStringLiteral("inject=") + inject, command} +
                arguments;
         command = QStringLiteral("strace");
     }
     QProcess process;
     process.start(command, line);
     EXPECT_TRUE(process.waitForFinished(60000)) << command.toStdString() << ' ' << process.errorString().toStdString();
+    if (err)
+        *err = QString::fromUtf8(process.readAllStandardError());
     return process.exitStatus() == QProcess::CrashExit ? kKilled : process.exitCode();
 }
 
@@ -97,6 +101,21 @@ TEST(Crash, ARunThatRenamedNothingNeverStandsInTheWayOfTheRunsBeforeIt)
          {"d/a.txt", "d/sub/b.txt"},
          {{{"--upper", "-r"}, {}, 0}, {{"--lower", "-r"}, "write:1", kKilled}, {{"--undo", "-r"}, {}, 0}}},
     });
+}
+
+// A recursive run stopped by a refused rename in a folder below counts what it
+// renamed in the folders before.
+TEST(Crash, ARecursiveRunStoppedBelowCountsEveryFolder)
+{
+    TempFolder temp;
+    for (const char *file : {"d/a.txt", "d/sub/b.txt"})
+        temp.file(file);
+    QString err;
+    EXPECT_EQ(program({QStringLiteral("--upper"), QStringLiteral("-r"), QString::fromStdString((temp.path() / "d").native())},
+                      {}, QStringLiteral("renameat2:error=EACCES:when=3"), &err),
+              3);
+    EXPECT_TRUE(err.contains(QStringLiteral("それまでに 1 個のファイル名を変更しました。"))) << err.toStdString();
+    EXPECT_EQ(allNames(temp.path() / "d"), (Names{"A.TXT", "sub"}));
 }
 
 } // namespace
