@@ -32,10 +32,10 @@ std::string prefixOf(const Path &folder, const Path &root)
     return folder == root ? std::string() : sys::pathBytes(folder.lexically_relative(root)) + '/';
 }
 
-// FOLDER as one plain spelling; nothing, after saying so, when it is no folder.
+// FOLDER as the system resolves it; nothing, after saying so, when it is no folder.
 std::optional<Path> folderOf(const Options &options)
 {
-    const Path folder = sys::plainFolder(options.folder);
+    const Path folder = sys::resolvedFolder(options.folder);
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
         say(QStringLiteral("%1 というフォルダーはありません。").arg(shown(options.folder)));
@@ -107,9 +107,10 @@ conversion::Run &freshRun(const Path &folder, conversion::Case mode)
 }
 
 // One folder of a run: planned, journalled and renamed on its own. `prefix` leads
-// its names in what is printed (the folder below the top one, or nothing).
+// its names in what is printed (the folder below the top one, or nothing);
+// `done` counts the renames of the whole run, which a stop tells.
 int convertFolder(const Options &options, const Path &folder, const Path &root, const std::string &group,
-                  const std::string &prefix, Printer &out)
+                  const std::string &prefix, std::size_t &done, Printer &out)
 {
     conversion::Run &run =
         freshRun(folder, options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower);
@@ -135,6 +136,7 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
         printed = renamedLines(run.listed(), run.planned(), prefix, outcome.renamed);
     out.add(std::move(printed));
 
+    done += outcome.renamed;
     const QString where = text::displayName(sys::pathFromBytes(prefix));
     std::vector<Path> skipped;
     for (const conversion::Skip &skip : outcome.skipped)
@@ -148,7 +150,7 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
 
     if (outcome.failure) {
         out.flush();
-        say(conversion::refusedText(folder / outcome.failedName, outcome.failure, outcome.renamed));
+        say(conversion::refusedText(folder / outcome.failedName, outcome.failure, done));
         return kStopped;
     }
     return outcome.skipped.empty() && outcome.unchanged.empty() ? kDone : kLeft;
@@ -171,14 +173,23 @@ int convert(const Options &options)
     const std::string group = options.recursive ? conversion::JournalStore::newGroup() : std::string();
     Printer out;
     int exit = kDone;
+    std::size_t done = 0;
     for (const Path &folder : folders) {
-        const int code =
-            convertFolder(options, folder, options.recursive ? *root : Path(), group, prefixOf(folder, *root), out);
+        const int code = convertFolder(options, folder, options.recursive ? *root : Path(), group,
+                                       prefixOf(folder, *root), done, out);
         if (code == kStopped)
             return code;
         exit = std::max(exit, code);
     }
     return exit;
+}
+
+// Whether `folder` is `root` or lies below it, as the system resolves both: a
+// link on the way that leads elsewhere takes it outside.
+bool liesWithin(const Path &folder, const Path &root)
+{
+    const Path relative = sys::resolvedFolder(folder).lexically_relative(sys::resolvedFolder(root));
+    return !relative.empty() && *relative.begin() != "..";
 }
 
 int undo(const Options &options)
@@ -190,17 +201,23 @@ int undo(const Options &options)
     std::vector<conversion::StoredJournal> runs;
     if (options.recursive) {
         runs = journals.latestRecursive(*folder);
-    } else if (std::optional<conversion::StoredJournal> latest = journals.latest(*folder)) {
+    } else if (std::optional<conversion::StoredJournal> latest = conversion::runToUndo(journals, *folder)) {
         runs.push_back(std::move(*latest));
     }
     if (runs.empty()) {
         say(conversion::nothingToUndoText(*folder));
         return kLeft;
     }
-    // Every journal is read whole before any name goes back.
+    // Every journal is read whole, and its folder found where it was asked for,
+    // before any name goes back.
     for (const conversion::StoredJournal &stored : runs) {
         if (const QString refusal = conversion::journalRefusalText(stored); !refusal.isEmpty()) {
             say(refusal);
+            return kStopped;
+        }
+        if (!liesWithin(stored.journal->folder, *folder)) {
+            say(QStringLiteral("履歴ファイル %1 は %2 の外のフォルダー %3 を指しているので、元に戻せません。")
+                    .arg(shown(stored.file), shown(*folder), shown(stored.journal->folder)));
             return kStopped;
         }
     }
@@ -210,6 +227,13 @@ int undo(const Options &options)
         const conversion::UndoOutcome outcome = conversion::undoRun(stored);
         const Path &where = stored.journal->folder;
         const QString prefix = shown(sys::pathFromBytes(prefixOf(where, *folder)));
+        // A folder gone or renamed since the run: the others are taken back all the same.
+        if (outcome.unreadFolder) {
+            out.add(QStringLiteral("%1 … フォルダーに届かないので、元に戻せませんでした (%2)\n")
+                        .arg(prefix.isEmpty() ? shown(where) : prefix, text::reasonText(outcome.unreadFolder)));
+            left = true;
+            continue;
+        }
         for (const auto &[from, to] : outcome.changed)
             out.add(prefix + conversion::changedText(from, to) + QLatin1Char('\n'));
         left = left || !outcome.changed.empty();
@@ -224,10 +248,27 @@ int undo(const Options &options)
     return left ? kLeft : kDone;
 }
 
+// Whether --output names a file that can be made: not a folder, and in a folder
+// that is there. Said at once, as a slip in the arguments.
+bool outputPossible(const Path &output)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(output, error)) {
+        say(QStringLiteral("%1 はフォルダーです。--output には書き出すファイルの名前を指定してください。").arg(shown(output)));
+        return false;
+    }
+    const Path folder = std::filesystem::absolute(output, error).parent_path();
+    if (!std::filesystem::is_directory(folder, error)) {
+        say(QStringLiteral("%1 というフォルダーはありません。").arg(shown(folder)));
+        return false;
+    }
+    return true;
+}
+
 int list(const Options &options)
 {
     const std::optional<Path> folder = folderOf(options);
-    if (!folder)
+    if (!folder || !outputPossible(options.output))
         return kUsage;
     std::vector<Path> names;
     if (const std::error_code error = conversion::listedFiles(*folder, names)) {
@@ -241,9 +282,8 @@ int list(const Options &options)
     return kDone;
 }
 
-} // namespace
-
-int run(const Options &options)
+// What run does, before it checks that what it printed was written.
+int act(const Options &options)
 {
     sys::keepFreedMemory(); // as the window does: a big folder's lists are made and dropped in turn
     if (!options.error.isEmpty()) {
@@ -272,6 +312,18 @@ int run(const Options &options)
         break;
     }
     return kUsage;
+}
+
+} // namespace
+
+int run(const Options &options)
+{
+    const int code = act(options);
+    if (const std::error_code error = outputError()) {
+        say(QStringLiteral("標準出力に書き込めませんでした。\n%1").arg(text::reasonText(error)));
+        return kStopped;
+    }
+    return code;
 }
 
 } // namespace command_line

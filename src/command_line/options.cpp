@@ -10,13 +10,19 @@ namespace command_line {
 namespace {
 
 // An argument that is not valid text stands in the parser's list as a mark
-// that leads back to its bytes.
-constexpr char16_t kRawMark = u'\uE000';
+// that leads back to its bytes: a NUL and the argument's index. No argument
+// holds a NUL, so no real one, whatever its text, is taken for a mark.
+constexpr char16_t kRawMark = u'\0';
 
-QString argumentText(const std::string &bytes, std::size_t index)
+// `options` tells whether the argument may still be an option: an option is
+// text, so one in other bytes stays an option, which the parser then refuses
+// by a name with replacement marks.
+QString argumentText(const std::string &bytes, std::size_t index, bool options)
 {
     if (const std::optional<QString> text = text::nameText(std::filesystem::path(bytes)))
         return *text;
+    if (options && bytes.starts_with('-'))
+        return QString::fromUtf8(bytes);
     return QChar(kRawMark) + QString::number(index);
 }
 
@@ -45,16 +51,31 @@ Options parseOptions(const std::vector<std::string> &arguments)
     parser.addOptions({upper, lower, undo, list, output, dryRun, recursive, help, version});
 
     QStringList texts{QStringLiteral("mojik")};
-    for (std::size_t i = 0; i < arguments.size(); ++i)
-        texts << argumentText(arguments[i], i);
+    bool afterOptions = false; // past "--", every argument is a folder
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        texts << argumentText(arguments[i], i, !afterOptions);
+        afterOptions = afterOptions || arguments[i] == "--";
+    }
 
     Options options;
     if (!parser.parse(texts)) {
         const QStringList unknown = parser.unknownOptionNames();
-        options.error = unknown.isEmpty() ? QStringLiteral("--output には書き出すファイルの名前が要ります。")
-                                          : QStringLiteral("%1%2 というオプションはありません。")
-                                                .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
-                                                     unknown.first());
+        if (!unknown.isEmpty()) {
+            options.error = QStringLiteral("%1%2 というオプションはありません。")
+                                .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), unknown.first());
+            return options;
+        }
+        // Else an option was given a value it does not take, or --output none.
+        for (const QString &text : texts.mid(1)) {
+            if (text == QStringLiteral("--"))
+                break;
+            const QString name = text.section(QLatin1Char('='), 0, 0);
+            if (text.startsWith(QStringLiteral("--")) && text.contains(QLatin1Char('=')) && name != QStringLiteral("--output")) {
+                options.error = QStringLiteral("%1 には値を付けられません。").arg(name);
+                return options;
+            }
+        }
+        options.error = QStringLiteral("--output には書き出すファイルの名前が要ります。");
         return options;
     }
     if (parser.isSet(help)) {

@@ -1,15 +1,28 @@
-// Printer and say.
+// Printer, say and outputError.
 #include "command_line/output.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace command_line {
 
+namespace {
+
+std::error_code g_outputError;
+
+} // namespace
+
 void Printer::flush()
 {
     std::fwrite(m_out.data(), 1, m_out.size(), stdout);
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0 && !g_outputError)
+        g_outputError = std::error_code(errno, std::generic_category());
     m_out.clear();
+}
+
+std::error_code outputError()
+{
+    return g_outputError;
 }
 
 void say(const QString &message)

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <string>
+#include <system_error>
 
 namespace command_line {
 
@@ -28,5 +29,9 @@ private:
 };
 
 void say(const QString &message);
+
+// The first failure to write standard output, if any: a script that gets no
+// list of what was done must hear that something went wrong.
+std::error_code outputError();
 
 } // namespace command_line

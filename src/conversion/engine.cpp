@@ -18,7 +18,7 @@ std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std
     return error;
 }
 
-Run::Run(const std::filesystem::path &folder, Case mode) : m_folder(sys::plainFolder(folder)), m_mode(mode) {}
+Run::Run(const std::filesystem::path &folder, Case mode) : m_folder(sys::resolvedFolder(folder)), m_mode(mode) {}
 
 std::error_code Run::plan(const std::vector<std::filesystem::path> &listed)
 {
@@ -68,7 +68,7 @@ std::error_code Run::readAndPlan(bool listFiles)
         return readError;
     m_plan = std::move(plan);
     // One renamer for the whole run: it learns the medium's ways at its first rename.
-    m_renamer.emplace(m_folder, std::move(now.names));
+    m_renamer.emplace(m_folder, std::move(now.names), m_temporaryStem);
     return {};
 }
 
@@ -81,7 +81,7 @@ std::error_code Run::writeJournal(const JournalStore &store, const std::string &
 {
     if (toRename() == 0)
         return {};
-    const Journal header{m_folder, m_mode, group, root, {}, 0, false};
+    const Journal header{m_folder, m_mode, group, root, m_temporaryStem, {}, 0, false};
     if (const std::error_code error =
             store.write(header, journalBytes(header, *m_listed, m_plan.newNames, m_plan.rename), m_journal))
         return error;

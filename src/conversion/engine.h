@@ -28,7 +28,8 @@ struct Outcome {
 
 class Run {
 public:
-    // `folder` is made absolute and plain, so that its journals are found again.
+    // `folder` is taken as the system resolves it (sys::resolvedFolder), so that
+    // its journals are found again by any path to it.
     Run(const std::filesystem::path &folder, Case mode);
 
     // Reads every name of the folder and plans the renames of `listed`, the names
@@ -71,6 +72,7 @@ private:
     const std::vector<std::filesystem::path> *m_listed = nullptr;
     std::vector<std::filesystem::path> m_ownListed; // planFolder's list
     std::optional<sys::Renamer> m_renamer;          // made from the names read for the plan
+    std::string m_temporaryStem = sys::newTemporaryStem(); // its temporary names, which the journal keeps
     Plan m_plan;
     std::filesystem::path m_journal; // empty until written
     std::future<void> m_pruning;     // the folder's oldest journals going, while the renames go on

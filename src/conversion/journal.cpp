@@ -91,6 +91,8 @@ std::string headOf(const Journal &journal, std::size_t pairs)
     putField(out, journal.group);
     out += "\nroot ";
     putField(out, sys::pathBytes(journal.root));
+    out += "\ntemporary ";
+    putField(out, journal.temporaryStem);
     out += "\npairs " + std::to_string(pairs) + '\n';
     return out;
 }
@@ -163,6 +165,7 @@ std::optional<Journal> parseJournal(std::string_view bytes)
     std::string_view folder;
     std::string_view group;
     std::string_view root;
+    std::string_view temporaryStem;
     std::size_t count = 0;
     if (!in.literal(kMagic) || !in.literal("folder ") || !in.field(folder) || !in.literal("\ncase "))
         return std::nullopt;
@@ -173,12 +176,18 @@ std::optional<Journal> parseJournal(std::string_view bytes)
     else
         return std::nullopt;
     // Each pair takes at least eight bytes, which bounds the count by the file.
-    if (!in.literal("\ngroup ") || !in.field(group) || !in.literal("\nroot ") || !in.field(root) ||
-        !in.literal("\npairs ") || !in.number(count, in.left() / 8) || !in.literal("\n"))
+    if (!in.literal("\ngroup ") || !in.field(group) || !in.literal("\nroot ") || !in.field(root))
+        return std::nullopt;
+    // Its temporary names must be bare names of the folder too.
+    if (in.literal("\ntemporary ") &&
+        (!in.field(temporaryStem) || !isBareName(sys::pathFromBytes(std::string(temporaryStem) + ".tmp"))))
+        return std::nullopt;
+    if (!in.literal("\npairs ") || !in.number(count, in.left() / 8) || !in.literal("\n"))
         return std::nullopt;
     journal.folder = sys::pathFromBytes(folder);
     journal.group = group;
     journal.root = sys::pathFromBytes(root);
+    journal.temporaryStem = temporaryStem;
     if (!isFolder(journal.folder) || (!root.empty() && !isFolder(journal.root)) || group.empty() != root.empty())
         return std::nullopt;
     journal.pairs.reserve(count);

@@ -5,6 +5,7 @@
 #include "conversion/plan.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,6 +20,9 @@ struct Journal {
     Case mode = Case::Upper;
     std::string group;            // shared by the folders of one recursive run; empty otherwise
     std::filesystem::path root;   // the folder a recursive run started from; empty otherwise
+    // Where its changes of case went through (sys::temporaryName); empty in the
+    // journals of versions that did not say.
+    std::string temporaryStem;
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> pairs; // old name, new name
     std::size_t done = 0; // how many of the pairs, in order, the run had renamed when it last said
     bool undone = false;
@@ -43,6 +47,11 @@ std::optional<Journal> parseJournal(std::string_view bytes);
 // The folder a journal is of, from its first kJournalHead bytes; nothing when
 // they are not a journal's.
 constexpr std::size_t kJournalHead = 70000;
+
+// The largest journal: ext4 keeps a folder's entries in at most 2 GB, and a
+// journal holds each name twice. A larger file is no journal of ours, and is
+// refused unread.
+constexpr std::uint64_t kJournalMost = std::uint64_t(4) << 30;
 std::optional<std::filesystem::path> journalFolder(std::string_view head);
 
 // Whether `name` is one entry's own name: no folder part, not "." or "..".

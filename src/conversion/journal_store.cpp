@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <iterator>
+#include <set>
 
 namespace conversion {
 
@@ -19,17 +21,10 @@ namespace {
 constexpr std::size_t kRunsKept = 20;
 constexpr std::string_view kSuffix = ".journal";
 
-// A folder's mark in the names of its journals: a 64-bit FNV-1a hash of its path.
+// A folder's mark in the names of its journals.
 std::string folderMark(const std::filesystem::path &folder)
 {
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const auto unit : folder.native()) {
-        hash ^= static_cast<std::uint64_t>(unit);
-        hash *= 0x100000001b3ULL;
-    }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
+    return sys::pathsMark({&folder});
 }
 
 // <folder>-<time>-<run>-<root>.journal, in which the time and the run's number
@@ -48,7 +43,7 @@ StoredJournal load(const std::filesystem::path &file)
 {
     StoredJournal stored{file, std::nullopt, {}};
     std::string bytes;
-    stored.error = sys::readFile(file, bytes);
+    stored.error = sys::readFile(file, bytes, SIZE_MAX, kJournalMost);
     if (!stored.error)
         stored.journal = parseJournal(bytes);
     return stored;
@@ -67,6 +62,16 @@ bool endsWith(const std::filesystem::path &name, std::string_view end)
 }
 
 } // namespace
+
+std::optional<StoredJournal> JournalStore::refusedFolder() const
+{
+    std::error_code error;
+    if (!std::filesystem::exists(m_folder, error) && !error)
+        return std::nullopt; // no run has been journalled yet: nothing to trust or refuse
+    if (!error)
+        error = sys::privateFolder(m_folder);
+    return error ? std::optional(StoredJournal{m_folder, std::nullopt, error}) : std::nullopt;
+}
 
 std::string JournalStore::newGroup()
 {
@@ -91,8 +96,10 @@ std::vector<std::filesystem::path> JournalStore::filesOf(const std::string &pref
 std::error_code JournalStore::write(const Journal &journal, const std::string &bytes, std::filesystem::path &file) const
 {
     std::error_code error;
-    std::filesystem::create_directories(m_folder, error);
-    if (error)
+    // Made for the user alone, whatever the umask: the folder must pass as private.
+    if (std::filesystem::create_directories(m_folder, error))
+        std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, error);
+    if (error || (error = sys::privateFolder(m_folder)))
         return error;
     file = m_folder / fileName(journal);
     return sys::writeNewFileDurably(file, bytes);
@@ -114,7 +121,9 @@ void JournalStore::prune(const std::filesystem::path &folder) const
 
 std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &asked) const
 {
-    const std::filesystem::path folder = sys::plainFolder(asked);
+    if (std::optional<StoredJournal> refused = refusedFolder())
+        return refused;
+    const std::filesystem::path folder = sys::resolvedFolder(asked);
     const std::vector<std::filesystem::path> files = filesOf(folderMark(folder) + '-');
     for (auto file = files.rbegin(); file != files.rend(); ++file) {
         StoredJournal stored = load(*file);
@@ -130,7 +139,9 @@ std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &a
 
 std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::path &asked) const
 {
-    const std::filesystem::path root = sys::plainFolder(asked);
+    if (std::optional<StoredJournal> refused = refusedFolder())
+        return {std::move(*refused)};
+    const std::filesystem::path root = sys::resolvedFolder(asked);
     const std::string rootMark = '-' + folderMark(root) + std::string(kSuffix);
     std::vector<StoredJournal> found;
     std::string group;
@@ -165,7 +176,32 @@ std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::
         };
         return depth(a) > depth(b);
     });
-    return found;
+    // A folder's later runs that renamed what the recursive run gave (or what
+    // they gave in turn) come back first, newest first: the recursive run's
+    // names are theirs now. A later run of other names is no part of it.
+    std::vector<StoredJournal> ordered;
+    for (StoredJournal &stored : found) {
+        std::set<std::filesystem::path> given;
+        for (const auto &pair : stored.journal->pairs)
+            given.insert(pair.second);
+        std::vector<StoredJournal> later;
+        const std::vector<std::filesystem::path> ofFolder = filesOf(folderMark(stored.journal->folder) + '-');
+        const auto own = std::find(ofFolder.begin(), ofFolder.end(), stored.file);
+        for (auto file = own == ofFolder.end() ? own : own + 1; file != ofFolder.end(); ++file) {
+            StoredJournal run = load(*file);
+            if (!run.journal || run.journal->folder != stored.journal->folder || run.journal->undone)
+                continue;
+            const auto &pairs = run.journal->pairs;
+            if (std::none_of(pairs.begin(), pairs.end(), [&](const auto &pair) { return given.count(pair.first); }))
+                continue;
+            for (const auto &pair : pairs)
+                given.insert(pair.second);
+            later.push_back(std::move(run));
+        }
+        std::move(later.rbegin(), later.rend(), std::back_inserter(ordered));
+        ordered.push_back(std::move(stored));
+    }
+    return ordered;
 }
 
 } // namespace conversion

@@ -30,7 +30,8 @@ public:
     const std::filesystem::path &folder() const { return m_folder; }
 
     // Writes the journal of a run about to start (`bytes`, of the run `header`
-    // tells), whole and on the disk. `file` names it.
+    // tells), whole and on the disk. `file` names it. A store that another user
+    // owns or can write to is refused (sys::privateFolder).
     std::error_code write(const Journal &header, const std::string &bytes, std::filesystem::path &file) const;
 
     // Lets the oldest runs of `folder` beyond the last 20 go.
@@ -40,7 +41,8 @@ public:
     std::optional<StoredJournal> latest(const std::filesystem::path &folder) const;
 
     // Every journal of the most recent recursive run started from `root` that is
-    // not wholly undone yet, the deepest folders first.
+    // not wholly undone yet, the deepest folders first, each after the later runs
+    // of its folder, newest first, that renamed the names it gave.
     std::vector<StoredJournal> latestRecursive(const std::filesystem::path &root) const;
 
     // A new name for the journals of one recursive run.
@@ -48,6 +50,9 @@ public:
 
 private:
     std::vector<std::filesystem::path> filesOf(const std::string &prefix) const;
+    // The store itself as a journal that cannot be read, when it is not the
+    // user's private folder: nothing in it is then taken back.
+    std::optional<StoredJournal> refusedFolder() const;
 
     std::filesystem::path m_folder;
 };

@@ -13,11 +13,13 @@ namespace {
 
 enum class PairState {
     GiveBack, // the new name is there and the old one free
+    Restore,  // only the temporary name is there: a run or undo stopped between its two steps
     Back,     // the old name is there and the new one is not: nothing to do
     Changed,  // anything else: the names changed since the run
 };
 
-PairState stateOf(const NameSet &present, const std::filesystem::path &from, const std::filesystem::path &to)
+PairState stateOf(const NameSet &present, const Journal &journal, const std::filesystem::path &from,
+                  const std::filesystem::path &to, std::filesystem::path &temporary)
 {
     const bool hasOld = present.contains(from.native());
     const bool hasNew = present.contains(to.native());
@@ -25,10 +27,43 @@ PairState stateOf(const NameSet &present, const std::filesystem::path &from, con
         return PairState::GiveBack;
     if (hasOld && !hasNew)
         return PairState::Back;
+    if (!hasOld && !journal.temporaryStem.empty()) {
+        temporary = sys::temporaryName(journal.temporaryStem, from, to);
+        if (present.contains(temporary.native()))
+            return PairState::Restore;
+    }
     return PairState::Changed;
 }
 
+// The renamer of an undo goes through the run's own temporary names, so that an
+// undo stopped halfway leaves only names the next undo finds.
+std::string temporaryStemOf(const Journal &journal)
+{
+    return journal.temporaryStem.empty() ? sys::newTemporaryStem() : journal.temporaryStem;
+}
+
 } // namespace
+
+std::optional<StoredJournal> runToUndo(const JournalStore &store, const std::filesystem::path &folder)
+{
+    for (;;) {
+        std::optional<StoredJournal> stored = store.latest(folder);
+        if (!stored || !stored->journal)
+            return stored;
+        std::vector<std::filesystem::path> names;
+        if (sys::listAllNames(stored->journal->folder, names))
+            return stored; // its undo says why the folder cannot be read
+        const NameSet present(names);
+        std::filesystem::path temporary;
+        for (const auto &[from, to] : stored->journal->pairs) {
+            if (stateOf(present, *stored->journal, from, to, temporary) != PairState::Back)
+                return stored;
+        }
+        // A mark that cannot be written would find this run again and again.
+        if (sys::appendToFile(stored->file, undoneMark()))
+            return stored;
+    }
+}
 
 std::error_code namesGivenBack(const Journal &journal, std::size_t &count)
 {
@@ -37,8 +72,11 @@ std::error_code namesGivenBack(const Journal &journal, std::size_t &count)
     if (const std::error_code error = sys::listAllNames(journal.folder, names))
         return error;
     const NameSet present(names);
-    for (const auto &[from, to] : journal.pairs)
-        count += stateOf(present, from, to) == PairState::GiveBack;
+    std::filesystem::path temporary;
+    for (const auto &[from, to] : journal.pairs) {
+        const PairState state = stateOf(present, journal, from, to, temporary);
+        count += state == PairState::GiveBack || state == PairState::Restore;
+    }
     return {};
 }
 
@@ -47,22 +85,25 @@ UndoOutcome undoRun(const StoredJournal &stored)
     UndoOutcome outcome;
     const Journal &journal = *stored.journal;
     std::vector<std::filesystem::path> names;
-    if ((outcome.failure = sys::listAllNames(journal.folder, names))) {
-        outcome.failedName = journal.folder;
+    if ((outcome.unreadFolder = sys::listAllNames(journal.folder, names)))
         return outcome;
-    }
     const NameSet present(names);
-    sys::Renamer renamer(journal.folder, names); // a copy: `present` looks into `names`
+    sys::Renamer renamer(journal.folder, names, temporaryStemOf(journal)); // a copy: `present` looks into `names`
+    std::filesystem::path temporary;
     for (auto pair = journal.pairs.rbegin(); pair != journal.pairs.rend(); ++pair) {
         const auto &[from, to] = *pair;
-        switch (stateOf(present, from, to)) {
+        const PairState state = stateOf(present, journal, from, to, temporary);
+        switch (state) {
         case PairState::GiveBack:
-            if ((outcome.failure = renamer.rename(to, from))) {
-                outcome.failedName = to;
+        case PairState::Restore: {
+            const std::filesystem::path &now = state == PairState::GiveBack ? to : temporary;
+            if ((outcome.failure = renamer.rename(now, from))) {
+                outcome.failedName = now;
                 return outcome;
             }
             ++outcome.renamed;
             break;
+        }
         case PairState::Back:
             ++outcome.already;
             break;
@@ -71,8 +112,10 @@ UndoOutcome undoRun(const StoredJournal &stored)
             break;
         }
     }
-    // The next undo of this folder takes the run before this one.
-    outcome.markFailure = sys::appendToFile(stored.file, undoneMark());
+    // The next undo of this folder takes the run before this one, unless nothing
+    // of this run came back: then it is not done, whatever was in its way.
+    if (outcome.renamed > 0 || outcome.changed.empty())
+        outcome.markFailure = sys::appendToFile(stored.file, undoneMark());
     return outcome;
 }
 

@@ -6,6 +6,7 @@
 #include "conversion/journal_store.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -19,14 +20,22 @@ struct UndoOutcome {
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> changed;
     std::filesystem::path failedName;
     std::error_code failure; // a refused rename, which stopped the undo there
+    std::error_code unreadFolder; // the folder could not be read (gone, say): nothing was renamed
     std::error_code markFailure; // the journal could not be marked undone
 };
+
+// The latest run of `folder` to take back, as JournalStore::latest finds it, but
+// past the runs that renamed nothing (killed before their first rename, say):
+// those are marked undone on the way, so that they never stand in the way of the
+// runs before them.
+std::optional<StoredJournal> runToUndo(const JournalStore &store, const std::filesystem::path &folder);
 
 // How many names undoing the journal would give back, in the folder as it is now.
 std::error_code namesGivenBack(const Journal &journal, std::size_t &count);
 
-// Takes the run back and, unless a refused rename stopped it, marks its journal
-// undone. An error reading the folder comes back as the failure, with nothing renamed.
+// Takes the run back and, unless a refused rename stopped it or no name of it
+// came back (all changed since), marks its journal undone. An error reading the
+// folder comes back as unreadFolder, with nothing renamed.
 UndoOutcome undoRun(const StoredJournal &stored);
 
 } // namespace conversion

@@ -12,7 +12,7 @@ void MOJIK::undoLastRun()
 {
     const QString folder = Label1->text();
     const conversion::JournalStore journals = conversion::JournalStore::standard();
-    const std::optional<conversion::StoredJournal> stored = journals.latest(Label1->path());
+    const std::optional<conversion::StoredJournal> stored = conversion::runToUndo(journals, Label1->path());
     if (!stored) {
         message(conversion::nothingToUndoText(Label1->path()));
         return;
@@ -34,6 +34,10 @@ void MOJIK::undoLastRun()
 
     const conversion::UndoOutcome outcome = conversion::undoRun(*stored);
     File1->refresh();
+    if (outcome.unreadFolder) {
+        message(QStringLiteral("%1 の内容を読めませんでした。\r%2").arg(folder, text::reasonText(outcome.unreadFolder)));
+        return;
+    }
     if (outcome.failure) {
         message(conversion::undoRefusedText(outcome.failedName, outcome.failure, outcome.renamed));
         return;

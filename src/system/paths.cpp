@@ -1,6 +1,8 @@
-// plainFolder, pathBytes and pathFromBytes.
+// plainFolder, pathBytes, pathFromBytes and pathsMark, the same on every system.
 #include "system/paths.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <type_traits>
 
 namespace sys {
@@ -61,6 +63,26 @@ void appendPathBytes(std::string &out, const std::filesystem::path &path)
 std::filesystem::path pathFromBytes(std::string_view bytes)
 {
     return pathOf<std::filesystem::path::value_type>(bytes);
+}
+
+std::string pathsMark(std::initializer_list<const std::filesystem::path *> paths)
+{
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    const auto add = [&hash](std::uint64_t unit) {
+        hash ^= unit;
+        hash *= 0x100000001b3ULL;
+    };
+    bool first = true;
+    for (const std::filesystem::path *path : paths) {
+        if (!first)
+            add(0);
+        first = false;
+        for (const auto unit : path->native())
+            add(static_cast<std::uint64_t>(unit));
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
 }
 
 } // namespace sys

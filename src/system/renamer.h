@@ -4,10 +4,21 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <system_error>
 #include <vector>
 
 namespace sys {
+
+// The start of the temporary names of one run's changes of case: this process
+// and this moment, so that no other program makes such names.
+std::string newTemporaryStem();
+
+// The temporary name a change of case between `a` and `b`, either way, goes
+// through: the stem and a mark of the two names. Whoever keeps the stem finds a
+// file that a crash left between the two steps, and knows the names it had.
+std::filesystem::path temporaryName(const std::string &stem, const std::filesystem::path &a,
+                                    const std::filesystem::path &b);
 
 // Made once for a run of renames in one folder, from every name the folder held
 // when it was read before the run (listAllNames: hidden files and subfolders
@@ -18,7 +29,9 @@ namespace sys {
 // and takes the right way from then on.
 class Renamer {
 public:
-    Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names);
+    // Its temporary names begin with `temporaryStem`.
+    Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names,
+            std::string temporaryStem = newTemporaryStem());
     ~Renamer();
     Renamer(Renamer &&) noexcept;
     Renamer &operator=(Renamer &&) noexcept;
@@ -26,8 +39,9 @@ public:
     // Renames the entry `from` to `to`, two bare names in the folder, without ever
     // replacing another entry: file_exists when `to` names another one, by the
     // names read or by the file system now. A change of letter case alone on a
-    // case-insensitive file system goes through a unique temporary name, and the
-    // old name comes back if the second step fails.
+    // case-insensitive file system goes through temporaryName(), and the old name
+    // comes back if the second step fails. A name leaving its temporary name goes
+    // straight to `to`.
     std::error_code rename(const std::filesystem::path &from, const std::filesystem::path &to);
 
     // Whether the file system has shown, at a change of case, that it gives every

@@ -64,8 +64,7 @@ struct Renamer::Folder {
     Learnt noReplace = Learnt::Unknown;
     Learnt links = Learnt::Unknown;
     Learnt foldsCase = Learnt::Unknown;
-    std::string temporaryStem; // this process and this run: no other program makes such names
-    unsigned temporaries = 0;
+    std::string temporaryStem;
 
     ~Folder()
     {
@@ -159,20 +158,6 @@ struct Renamer::Folder {
         return {};
     }
 
-    // The first of this run's own names that the rename finds free: no other
-    // program makes such a name, and the rename refuses to replace one anyway.
-    std::error_code renameToTemporary(const std::string &from, std::string &temporary)
-    {
-        std::error_code error;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            temporary = temporaryStem + std::to_string(temporaries++) + ".tmp";
-            error = renameNoReplace(from, temporary);
-            if (error != std::errc::file_exists)
-                return error;
-        }
-        return error ? error : std::make_error_code(std::errc::file_exists);
-    }
-
     // Whether the file system folds case: whether the temporary name, just
     // given, answers in capitals too. Asked of the temporary name, never of the
     // name wanted: a file system through FUSE keeps what a look-up found for a
@@ -193,8 +178,8 @@ struct Renamer::Folder {
     // which is not hidden: the file list shows where it is.
     std::error_code renameThroughTemporary(const std::string &from, const std::string &to)
     {
-        std::string temporary;
-        if (const std::error_code error = renameToTemporary(from, temporary))
+        const std::string temporary = temporaryName(temporaryStem, from, to).native();
+        if (const std::error_code error = renameNoReplace(from, temporary))
             return error;
         if (foldsCase == Learnt::Unknown)
             foldsCase = answersInCapitals(temporary) ? Learnt::Yes : Learnt::No;
@@ -205,7 +190,14 @@ struct Renamer::Folder {
     }
 };
 
-Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names)
+std::string newTemporaryStem()
+{
+    const auto clock = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    return "mojik-temp-" + std::to_string(::getpid()) + '-' + std::to_string(clock % 1000000007ULL) + '-';
+}
+
+Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names,
+                 std::string temporaryStem)
     : m_folder(std::make_unique<Folder>())
 {
     Folder &f = *m_folder;
@@ -213,8 +205,7 @@ Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesyste
     if (f.fd < 0)
         f.openError = lastError();
     f.read = std::move(names);
-    const auto clock = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-    f.temporaryStem = "mojik-temp-" + std::to_string(::getpid()) + '-' + std::to_string(clock % 1000000007ULL) + '-';
+    f.temporaryStem = std::move(temporaryStem);
 }
 
 Renamer::~Renamer() = default;
@@ -243,7 +234,10 @@ std::error_code Renamer::rename(const std::filesystem::path &from, const std::fi
     // entry spelt `to` is another file even where a look-up of `from` in another
     // case would find it too (a share served from a case-sensitive disk holds
     // x.txt beside X.TXT): only the names tell them apart.
-    const bool throughTemporary = f.foldsCase != Learnt::No && mayDifferOnlyInCase(a, b);
+    // A name leaving its temporary name is no change of case: a second temporary
+    // name would be one that nobody finds after a crash.
+    const bool throughTemporary =
+        f.foldsCase != Learnt::No && mayDifferOnlyInCase(a, b) && !a.starts_with(f.temporaryStem);
     if (throughTemporary && f.isListed(b))
         return std::make_error_code(std::errc::file_exists);
     const std::error_code error = throughTemporary ? f.renameThroughTemporary(a, b) : f.renameNoReplace(a, b);

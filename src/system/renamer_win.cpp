@@ -29,8 +29,7 @@ struct Renamer::Folder {
     // Whether a plain move changes the case of a name alone: NTFS does; some
     // file systems refuse it, others report success and keep the old spelling.
     Learnt directCaseChange = Learnt::Unknown;
-    std::wstring temporaryStem; // this process and this run: no other program makes such names
-    unsigned temporaries = 0;
+    std::string temporaryStem;
 
     std::filesystem::path pathOf(const std::wstring &name) const { return folder / name; }
 
@@ -64,16 +63,10 @@ struct Renamer::Folder {
     // under the temporary name, which is not hidden: the file list shows it.
     std::error_code moveThroughTemporary(const std::wstring &from, const std::wstring &to)
     {
-        std::wstring temporary;
-        std::error_code error;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            temporary = temporaryStem + std::to_wstring(temporaries++) + L".tmp";
-            if (names.count(temporary))
-                continue;
-            error = moveNoReplace(from, temporary);
-            if (error != std::errc::file_exists)
-                break;
-        }
+        const std::wstring temporary = temporaryName(temporaryStem, from, to).native();
+        if (names.count(temporary))
+            return std::make_error_code(std::errc::file_exists);
+        std::error_code error = moveNoReplace(from, temporary);
         if (error)
             return error;
         if ((error = moveNoReplace(temporary, to))) {
@@ -88,7 +81,14 @@ struct Renamer::Folder {
     }
 };
 
-Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names)
+std::string newTemporaryStem()
+{
+    return "mojik-temp-" + std::to_string(GetCurrentProcessId()) + '-' + std::to_string(GetTickCount64() % 1000000007ULL) +
+           '-';
+}
+
+Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names,
+                 std::string temporaryStem)
     : m_folder(std::make_unique<Folder>())
 {
     Folder &f = *m_folder;
@@ -96,8 +96,7 @@ Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesyste
     f.names.reserve(names.size());
     for (const std::filesystem::path &name : names)
         f.names.insert(name.native());
-    f.temporaryStem = L"mojik-temp-" + std::to_wstring(GetCurrentProcessId()) + L'-' +
-                      std::to_wstring(GetTickCount64() % 1000000007ULL) + L'-';
+    f.temporaryStem = std::move(temporaryStem);
 }
 
 Renamer::~Renamer() = default;

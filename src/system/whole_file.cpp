@@ -10,7 +10,18 @@ namespace {
 class RefusalCategory : public std::error_category {
 public:
     const char *name() const noexcept override { return "mojik-write"; }
-    std::string message(int) const override { return "not a regular file"; }
+    std::string message(int refusal) const override
+    {
+        switch (static_cast<WriteRefusal>(refusal)) {
+        case WriteRefusal::notTheUsersFolder:
+            return "folder not owned by the user";
+        case WriteRefusal::folderOpenToOthers:
+            return "folder writable by other users";
+        case WriteRefusal::notARegularFile:
+            break;
+        }
+        return "not a regular file";
+    }
 };
 
 } // namespace

@@ -10,9 +10,10 @@
 
 namespace sys {
 
-// Why writeWholeFile refused a target before writing anything: a refusal of the
-// program's own, not an error the system reported.
-enum class WriteRefusal { notARegularFile = 1 };
+// Why writeWholeFile refused a target before writing anything, readFile a file,
+// or privateFolder a folder: a refusal of the program's own, not an error the
+// system reported.
+enum class WriteRefusal { notARegularFile = 1, notTheUsersFolder, folderOpenToOthers };
 
 std::error_code make_error_code(WriteRefusal refusal);
 
@@ -25,17 +26,28 @@ std::error_code make_error_code(WriteRefusal refusal);
 std::error_code writeWholeFile(const std::filesystem::path &target, std::string_view bytes);
 
 // Creates `path`, which must not exist yet, with `bytes`, and returns only once
-// the file and its name in the folder are on the disk. On failure no part of it
-// is left behind.
+// the file and its name in the folder are on the disk. The file appears whole or
+// not at all, even to a process killed halfway; on failure no part of it is left
+// behind.
 std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes);
+
+// Whether `folder` is one whose files the user can trust, as ssh asks of
+// ~/.ssh: owned by the user (notTheUsersFolder) and writable by no one else
+// (folderOpenToOthers).
+std::error_code privateFolder(const std::filesystem::path &folder);
 
 // Appends `bytes` to the existing file `path`, without waiting for the disk: a
 // mark after a run, which nothing needs to survive a crash (undo reads the
 // names as they are), and which would else wait for every rename to be written.
+// A link is not followed, and a FIFO is never waited on.
 std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes);
 
-// The content of `path`, or its first `most` bytes.
-std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most = SIZE_MAX);
+// The content of `path`, or its first `most` bytes. Anything but a regular file
+// (a link, a FIFO, a device node) is refused with WriteRefusal::notARegularFile,
+// without waiting on it; a file of more than `largest` bytes with
+// std::errc::file_too_large, unread.
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most = SIZE_MAX,
+                         std::uint64_t largest = UINT64_MAX);
 
 } // namespace sys
 

@@ -1,5 +1,6 @@
 // writeWholeFile (a new file beside the target, synced to disk, then renamed
-// over it), writeNewFileDurably, appendToFile and readFile on POSIX systems.
+// over it), writeNewFileDurably, privateFolder, appendToFile and readFile on
+// POSIX systems.
 #include "system/whole_file.h"
 
 #include "system/last_error.h"
@@ -37,13 +38,13 @@ std::error_code followLinks(fs::path &file)
 }
 
 // A new empty file beside `file` under a hidden name no other entry has, made
-// with the permissions a new file gets; -1 with errno on failure.
-int createBeside(const fs::path &file, fs::path &temporary)
+// with `mode` as a new file gets it; -1 with errno on failure.
+int createBeside(const fs::path &file, fs::path &temporary, mode_t mode = 0666)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = file.parent_path() / (".mojik-" + std::to_string(::getpid()) + '-' + std::to_string(counter++));
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -121,22 +122,42 @@ std::error_code writeWholeFile(const std::filesystem::path &target, std::string_
 
 std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // Written under a hidden name first: a process killed halfway leaves no file
+    // under `path`, only an entry that is not one of its kind.
+    fs::path temporary;
+    const int fd = createBeside(path, temporary, 0600);
     if (fd < 0)
         return lastError();
     std::error_code error = writeAll(fd, bytes);
     if (::close(fd) != 0 && !error)
         error = lastError();
+    // A link, unlike a rename, never replaces a file that took the name meanwhile.
+    const bool linked = !error && ::link(temporary.c_str(), path.c_str()) == 0;
+    if (!error && !linked)
+        error = lastError();
+    ::unlink(temporary.c_str());
     if (!error)
         error = syncFolderOf(path);
-    if (error)
+    if (error && linked)
         ::unlink(path.c_str());
     return error;
 }
 
+std::error_code privateFolder(const std::filesystem::path &folder)
+{
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0)
+        return lastError();
+    if (info.st_uid != ::geteuid())
+        return WriteRefusal::notTheUsersFolder;
+    if (info.st_mode & (S_IWGRP | S_IWOTH))
+        return WriteRefusal::folderOpenToOthers;
+    return {};
+}
+
 std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
         return lastError();
     std::error_code error = writeAll(fd, bytes, false);
@@ -145,15 +166,23 @@ std::error_code appendToFile(const std::filesystem::path &path, std::string_view
     return error;
 }
 
-std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most)
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most, std::uint64_t largest)
 {
     bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO would wait for a writer; not through a link (ELOOP).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
-        return lastError();
+        return errno == ELOOP ? make_error_code(WriteRefusal::notARegularFile) : lastError();
+    struct stat info {};
     std::error_code error;
+    if (::fstat(fd, &info) != 0)
+        error = lastError();
+    else if (!S_ISREG(info.st_mode))
+        error = WriteRefusal::notARegularFile;
+    else if (static_cast<std::uint64_t>(info.st_size) > largest)
+        error = std::make_error_code(std::errc::file_too_large);
     char buffer[65536];
-    for (;;) {
+    while (!error) {
         const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, most - bytes.size()));
         if (got < 0 && errno == EINTR)
             continue;

@@ -1,5 +1,5 @@
 // writeWholeFile (a new file beside the target, flushed to disk, then moved over
-// it), writeNewFileDurably, appendToFile and readFile on Windows.
+// it), writeNewFileDurably, privateFolder, appendToFile and readFile on Windows.
 #include "system/whole_file.h"
 
 #include "system/last_error.h"
@@ -103,15 +103,31 @@ std::error_code writeWholeFile(const std::filesystem::path &target, std::string_
 
 std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Written under another name first, so that `path` appears only whole.
+    fs::path temporary = path;
+    temporary += L".new";
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
     // NTFS writes the new name with the file's own metadata.
-    const std::error_code error = writeAll(file, bytes);
+    std::error_code error = writeAll(file, bytes);
     CloseHandle(file);
+    // With no flag to replace, the move fails should `path` exist meanwhile.
+    if (!error && !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH))
+        error = lastError();
     if (error)
-        DeleteFileW(path.c_str());
+        DeleteFileW(temporary.c_str());
     return error;
+}
+
+std::error_code privateFolder(const std::filesystem::path &folder)
+{
+    // The folders under the user's profile take their access from it, which
+    // keeps other users out; only that the folder is there is asked here.
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
 }
 
 std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes)
@@ -125,14 +141,28 @@ std::error_code appendToFile(const std::filesystem::path &path, std::string_view
     return error;
 }
 
-std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most)
+std::error_code readFile(const std::filesystem::path &path, std::string &bytes, std::size_t most, std::uint64_t largest)
 {
     bytes.clear();
+    // The link itself, not what it leads to, which is then refused below.
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
     std::error_code error;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file) != FILE_TYPE_DISK)
+        error = WriteRefusal::notARegularFile;
+    else if (!GetFileInformationByHandle(file, &info))
+        error = lastError();
+    else if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+        error = WriteRefusal::notARegularFile;
+    else if ((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow) > largest)
+        error = std::make_error_code(std::errc::file_too_large);
+    if (error) {
+        CloseHandle(file);
+        return error;
+    }
     char buffer[65536];
     for (;;) {
         DWORD got = 0;

@@ -11,6 +11,10 @@ QString reasonText(const std::error_code &error)
     QString japanese;
     if (error == sys::WriteRefusal::notARegularFile)
         japanese = QStringLiteral("通常のファイルではありません (フォルダ、デバイスなど)");
+    else if (error == sys::WriteRefusal::notTheUsersFolder)
+        japanese = QStringLiteral("ほかのユーザーのフォルダなので、中のファイルを信頼できません");
+    else if (error == sys::WriteRefusal::folderOpenToOthers)
+        japanese = QStringLiteral("ほかのユーザーも書き込めるフォルダなので、中のファイルを信頼できません (chmod go-w で直せます)");
     else if (condition == std::errc::no_such_file_or_directory)
         japanese = QStringLiteral("ファイルまたはフォルダが見つかりません");
     else if (condition == std::errc::permission_denied || condition == std::errc::operation_not_permitted)
@@ -29,6 +33,8 @@ QString reasonText(const std::error_code &error)
         japanese = QStringLiteral("ディスクの空き容量が足りません");
     else if (condition == std::errc::filename_too_long)
         japanese = QStringLiteral("名前が長すぎます");
+    else if (condition == std::errc::file_too_large)
+        japanese = QStringLiteral("ファイルが大きすぎます");
     else if (condition == std::errc::illegal_byte_sequence)
         japanese = QStringLiteral("名前の文字コードが正しくありません");
     else if (condition == std::errc::io_error)

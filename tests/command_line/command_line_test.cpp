@@ -6,15 +6,19 @@
 #include "support/name_sets.h"
 #include "support/temp_folder.h"
 
+#include "conversion/journal_store.h"
 #include "system/files.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
+#include <fstream>
+#include <tuple>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -62,6 +66,38 @@ TEST(CommandLine, UsageErrorsExitWithTwoAndChangeNothing)
         EXPECT_TRUE(result.out.empty());
     }
     EXPECT_EQ(allNames(temp.path()), (Names{"Abc.txt"}));
+}
+
+TEST(CommandLine, UsageErrorsSayWhatIsWrong)
+{
+    TempFolder temp;
+    const std::string folder = temp.path().native();
+    for (const auto &[arguments, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--upper=yes", folder}, "--upper には値を付けられません。"},
+             {{"--upper", "--dry-run=1", folder}, "--dry-run には値を付けられません。"},
+             {{"--upper", "--output"}, "--output には書き出すファイルの名前が要ります。"},
+             {{"--upper", "--\xff", folder}, "というオプションはありません。"},
+             {{"--list", folder, "--output", folder + "/missing/out.txt"}, "/missing というフォルダーはありません。"},
+             {{"--list", folder, "--output", folder}, "はフォルダーです。"},
+         }) {
+        const Result result = mojik(arguments);
+        EXPECT_EQ(result.exit, command_line::kUsage) << message;
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+    }
+    EXPECT_TRUE(allNames(temp.path()).empty());
+}
+
+// Each argument is its own bytes, whatever text it holds: one that is not UTF-8
+// as well as one that begins with the private-use character U+E000.
+TEST(CommandLine, EveryArgumentIsTakenAsItsOwnBytes)
+{
+    for (const std::string &folder : {std::string("\xee\x80\x80" "99999999"), std::string("\xee\x80\x80" "1"),
+                                      std::string("\xee\x80\x80"), std::string("F\xff\x81")}) {
+        const command_line::Options options = command_line::parseOptions({"--upper", folder});
+        EXPECT_TRUE(options.error.isEmpty()) << folder;
+        EXPECT_EQ(options.action, command_line::Action::Upper);
+        EXPECT_EQ(options.folder.native(), folder);
+    }
 }
 
 TEST(CommandLine, ExitCodesSayWhetherEveryNameTookTheCase)
@@ -122,6 +158,94 @@ TEST(CommandLine, ARecursiveRunEntersNoHiddenFolderOrLinkAndIsTakenBackWhole)
     EXPECT_EQ(allNames(tree), (Names{"Top.txt", "Sub", ".hidden", "Link"}));
     EXPECT_EQ(allNames(tree / "Sub"), (Names{"Inner.txt", "LATER.TXT", "Deeper"}));
     EXPECT_EQ(allNames(tree / "Sub" / "Deeper"), (Names{"Deep.txt"}));
+}
+
+// A recursive undo renames only inside the folder it was given, whatever a
+// journal's folder line says: outside it, or through a link that leads out.
+TEST(CommandLine, ARecursiveUndoActsOnlyWithinItsFolder)
+{
+    for (const char *elsewhere : {"B", "R/Link"}) {
+        TempFolder temp;
+        for (const char *name : {"R/a.txt", "R/sub/b.txt", "B/B.TXT"})
+            temp.file(name);
+        fs::create_directory_symlink(temp.path() / "B", temp.path() / "R" / "Link");
+        const fs::path root = temp.path() / "R";
+        ASSERT_EQ(mojik({"--upper", "-r", root.native()}).exit, command_line::kDone);
+
+        // R/sub's journal, its folder line pointed elsewhere.
+        const std::optional<conversion::StoredJournal> stored = conversion::JournalStore::standard().latest(root / "sub");
+        ASSERT_TRUE(stored && stored->journal);
+        conversion::Journal edited = *stored->journal;
+        edited.folder = temp.path() / elsewhere;
+        std::ofstream(stored->file, std::ios::binary | std::ios::trunc) << conversion::journalBytes(edited);
+
+        const Result undo = mojik({"--undo", "-r", root.native()});
+        EXPECT_EQ(undo.exit, command_line::kStopped) << elsewhere;
+        EXPECT_NE(undo.err.find("の外のフォルダー"), std::string::npos) << undo.err;
+        EXPECT_EQ(allNames(temp.path() / "B"), (Names{"B.TXT"})) << elsewhere;
+        EXPECT_EQ(allNames(root), (Names{"A.TXT", "sub", "Link"})) << elsewhere << ": nothing is taken back";
+    }
+}
+
+// A path is taken to the folder the system resolves it to, as cd and ls take it:
+// link/../victim is the victim beside what the link leads to. Undo finds the
+// run's journal by any other path to that folder.
+TEST(CommandLine, AFolderIsTheOneTheSystemResolvesItsPathTo)
+{
+    TempFolder temp;
+    temp.folder("real/inner");
+    temp.file("real/victim/Real.txt");
+    temp.file("victim/Decoy.txt");
+    fs::create_directory_symlink(temp.path() / "real" / "inner", temp.path() / "link");
+    fs::create_directory_symlink(temp.path() / "real" / "victim", temp.path() / "shortcut");
+    const std::string through = (temp.path() / "link" / ".." / "victim").native();
+
+    const fs::path list = temp.path() / "list.txt";
+    EXPECT_EQ(mojik({"--list", through, "--output", list.native()}).exit, command_line::kDone);
+    EXPECT_NE(testing_support::contentOf(list).find("Real.txt"), std::string::npos);
+    EXPECT_EQ(testing_support::contentOf(list).find("Decoy.txt"), std::string::npos);
+
+    EXPECT_EQ(mojik({"--upper", through}).exit, command_line::kDone);
+    EXPECT_EQ(allNames(temp.path() / "real" / "victim"), (Names{"REAL.TXT"}));
+    EXPECT_EQ(allNames(temp.path() / "victim"), (Names{"Decoy.txt"}));
+    EXPECT_EQ(mojik({"--undo", (temp.path() / "shortcut").native()}).exit, command_line::kDone);
+    EXPECT_EQ(allNames(temp.path() / "real" / "victim"), (Names{"Real.txt"}));
+}
+
+// A folder of a recursive run that is gone or renamed since: the rest is taken
+// back, and the folder listed as a name left.
+TEST(CommandLine, ARecursiveUndoTakesBackWhatItCanReachAndListsTheRest)
+{
+    TempFolder temp;
+    for (const char *name : {"R/a.txt", "R/sub/b.txt", "R/gone/c.txt"})
+        temp.file(name);
+    const fs::path root = temp.path() / "R";
+    ASSERT_EQ(mojik({"--upper", "-r", root.native()}).exit, command_line::kDone);
+    fs::rename(root / "sub", root / "moved");
+    fs::remove_all(root / "gone");
+
+    const Result undo = mojik({"--undo", "-r", root.native()});
+    EXPECT_EQ(undo.exit, command_line::kLeft) << undo.err;
+    for (const char *folder : {"sub/", "gone/"})
+        EXPECT_NE(undo.out.find(std::string(folder) + " … フォルダーに届かないので"), std::string::npos) << undo.out;
+    EXPECT_EQ(allNames(root), (Names{"a.txt", "moved"}));
+    EXPECT_EQ(allNames(root / "moved"), (Names{"B.TXT"}));
+}
+
+// A run of one folder after a recursive run: the recursive undo takes back the
+// later run first, so every folder gets its first spelling back.
+TEST(CommandLine, ARecursiveUndoTakesBackEachFoldersLaterRunsFirst)
+{
+    TempFolder temp;
+    for (const char *name : {"R/Abc.txt", "R/sub/Def.txt"})
+        temp.file(name);
+    const fs::path root = temp.path() / "R";
+    ASSERT_EQ(mojik({"--upper", "-r", root.native()}).exit, command_line::kDone);
+    ASSERT_EQ(mojik({"--lower", root.native()}).exit, command_line::kDone);
+    const Result undo = mojik({"--undo", "-r", root.native()});
+    EXPECT_EQ(undo.exit, command_line::kDone) << undo.out << undo.err;
+    EXPECT_EQ(allNames(root), (Names{"Abc.txt", "sub"}));
+    EXPECT_EQ(allNames(root / "sub"), (Names{"Def.txt"}));
 }
 
 // What a run prints is in the file list's order, the names left alone after the
@@ -187,6 +311,55 @@ TEST(CommandLine, ARunStoppedHalfwayPrintsTheRenamesMadeInTheListsOrder)
     }
     EXPECT_EQ(result.out, lines);
     EXPECT_EQ(allNames(temp.path()), after);
+}
+
+// Output that cannot be written is a failure the exit code tells.
+TEST(CommandLine, AnOutputThatCannotBeWrittenStopsWithThree)
+{
+    TempFolder temp;
+    temp.file("Abc.txt");
+    for (const QStringList &arguments : {QStringList{QStringLiteral("--upper"), QStringLiteral("-n"),
+                                                     QString::fromStdString(temp.path().native())},
+                                         QStringList{QStringLiteral("--version")}}) {
+        QProcess program;
+        program.setStandardOutputFile(QStringLiteral("/dev/full"));
+        program.start(QStringLiteral(MOJIK_PROGRAM), arguments);
+        EXPECT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitCode(), command_line::kStopped) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError()).contains(QStringLiteral("標準出力に書き込めませんでした")));
+    }
+}
+
+// A FIFO in place of a folder's journal: undo refuses it at once, and a later run
+// of the folder, which lets its oldest journals go, does not wait on it either.
+TEST(CommandLine, AJournalThatIsNoRegularFileIsRefusedWithoutWaiting)
+{
+    TempFolder temp;
+    temp.file("Abc.txt");
+    const QString folder = QString::fromStdString(temp.path().native());
+    EXPECT_EQ(mojik({"--lower", temp.path().native()}).exit, command_line::kDone);
+    const std::optional<conversion::StoredJournal> journal = conversion::JournalStore::standard().latest(temp.path());
+    ASSERT_TRUE(journal);
+    fs::remove(journal->file);
+    ASSERT_EQ(::mkfifo(journal->file.c_str(), 0600), 0);
+
+    temp.file("Later.txt");
+    for (const auto &[option, exit, message] : std::vector<std::tuple<QString, int, QString>>{
+             {QStringLiteral("--undo"), command_line::kStopped, QStringLiteral("通常のファイルではありません")},
+             {QStringLiteral("--upper"), command_line::kDone, QString()},
+         }) {
+        QProcess program;
+        program.start(QStringLiteral(MOJIK_PROGRAM), {option, folder});
+        if (!program.waitForFinished(20000)) {
+            program.kill();
+            program.waitForFinished();
+            ADD_FAILURE() << option.toStdString() << " waits on the FIFO";
+            continue;
+        }
+        EXPECT_EQ(program.exitCode(), exit) << option.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError()).contains(message)) << option.toStdString();
+    }
+    fs::remove(journal->file);
 }
 
 // The program itself, with no display: the command line never needs one.

@@ -13,7 +13,7 @@ using conversion::parseJournal;
 
 Journal sample()
 {
-    return Journal{"/tmp/フォルダ one", conversion::Case::Lower, "1-2-3", "/tmp", {
+    return Journal{"/tmp/フォルダ one", conversion::Case::Lower, "1-2-3", "/tmp", "mojik-temp-1-2-", {
         {"MixEd.Txt", "mixed.txt"},
         {"\x83\x41\x83\x58.TXT", "\x83\x41\x83\x58.txt"}, // Shift_JIS bytes, kept as they are
         {"with\nline break → and 12:colon", "WITH\nLINE BREAK → AND 12:COLON"},
@@ -24,7 +24,9 @@ TEST(Journal, GivesBackEveryNameByteForByteWithItsMarks)
 {
     const Journal journal = sample();
     const std::string bytes = conversion::journalBytes(journal);
-    const auto written = [](const Journal &j) { return std::tie(j.folder, j.mode, j.group, j.root, j.pairs); };
+    const auto written = [](const Journal &j) {
+        return std::tie(j.folder, j.mode, j.group, j.root, j.temporaryStem, j.pairs);
+    };
     for (const auto &[marks, done, undone] : std::vector<std::tuple<std::string, std::size_t, bool>>{
              {"", 0, false},
              {conversion::doneMark(2), 2, false},
@@ -52,7 +54,10 @@ TEST(Journal, RefusesWhatIsDamagedOrNamesMoreThanABareName)
         journal.pairs.emplace_back(std::move(from), std::move(to));
         return conversion::journalBytes(journal);
     };
+    Journal climbing = sample();
+    climbing.temporaryStem = "../mojik-temp-";
     for (const std::string &bad : {
+             conversion::journalBytes(climbing), // its temporary names would lie outside the folder
              with("/tmp", "a", "../escape"),
              with("/tmp", "a", "sub/b"),
              with("/tmp", "/etc/passwd", "b"),
@@ -94,6 +99,7 @@ TEST(Journal, FuzzedBytesNeverLeadOutsideTheFolder)
         ++taken;
         EXPECT_TRUE(read->folder.is_absolute()) << bytes;
         EXPECT_LE(read->done, read->pairs.size());
+        EXPECT_EQ(read->temporaryStem.find('/'), std::string::npos) << bytes;
         for (const auto &[from, to] : read->pairs) {
             EXPECT_TRUE(conversion::isBareName(from)) << bytes;
             EXPECT_TRUE(conversion::isBareName(to)) << bytes;

@@ -3,10 +3,13 @@
 #include "conversion/engine.h"
 #include "conversion/undo.h"
 
+#include "text/reason.h"
+
 #include "support/name_sets.h"
 #include "support/temp_folder.h"
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -109,6 +112,8 @@ TEST_F(Undo, NeverReplacesANameTakenSinceTheRun)
     EXPECT_EQ(allNames(folder), (Names{"a.txt", "A.TXT", "moved.txt"}));
     EXPECT_EQ(contentOf(folder / "a.txt"), "made since");
     EXPECT_EQ(contentOf(folder / "A.TXT"), "a.txt");
+    const std::optional<conversion::StoredJournal> still = store.latest(folder);
+    EXPECT_TRUE(still && still->journal && !still->journal->undone) << "nothing came back: the run is not undone";
 }
 
 TEST_F(Undo, KeepsTheLastTwentyRunsOfAFolderAndTakesThemBackInTurn)
@@ -131,6 +136,41 @@ TEST_F(Undo, KeepsTheLastTwentyRunsOfAFolderAndTakesThemBackInTurn)
     EXPECT_EQ(undoLatest(folder).renamed, 1u);
     EXPECT_TRUE(allNames(folder).count("run20.txt"));
     EXPECT_EQ(undoLatest(other).renamed, 1u);
+}
+
+// A store another user owns or can write to may hold anything that user put
+// there: a run refuses to journal in it (so renames nothing), and undo to read it.
+TEST_F(Undo, AStoreThatAnotherUserCanWriteToIsNotTrusted)
+{
+    temp.file("files/a.txt");
+    upperRun(folder);
+    const struct {
+        const char *what;
+        mode_t mode;
+        uid_t owner;
+    } rows[] = {
+        {"writable by its group", 0770, ::geteuid()},
+        {"writable by all", 0777, ::geteuid()},
+        {"another user's", 0700, ::geteuid() + 1},
+    };
+    for (const auto &row : rows) {
+        ASSERT_EQ(::chmod(store.folder().c_str(), row.mode), 0);
+        if (::chown(store.folder().c_str(), row.owner, static_cast<gid_t>(-1)) != 0)
+            GTEST_SKIP() << row.what << ": cannot give the folder away here; needs root"; // the last row
+        std::vector<fs::path> listed;
+        ASSERT_FALSE(conversion::listedFiles(folder, listed));
+        conversion::Run run(folder, conversion::Case::Lower);
+        ASSERT_FALSE(run.plan(listed));
+        const std::error_code error = run.writeJournal(store);
+        EXPECT_TRUE(text::reasonText(error).contains(QStringLiteral("信頼できません"))) << row.what;
+        const std::optional<conversion::StoredJournal> stored = store.latest(folder);
+        ASSERT_TRUE(stored) << row.what;
+        EXPECT_FALSE(stored->journal) << row.what;
+        EXPECT_TRUE(text::reasonText(stored->error).contains(QStringLiteral("信頼できません"))) << row.what;
+        ASSERT_EQ(::chown(store.folder().c_str(), ::geteuid(), static_cast<gid_t>(-1)), 0);
+    }
+    ASSERT_EQ(::chmod(store.folder().c_str(), 0700), 0);
+    EXPECT_EQ(undoLatest(folder).renamed, 1u) << "the user's own folder is trusted again";
 }
 
 } // namespace
