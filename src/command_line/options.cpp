@@ -1,6 +1,7 @@
 // parseOptions and helpText, with QCommandLineParser.
 #include "command_line/options.h"
 
+#include "system/paths.h"
 #include "text/names.h"
 
 #include <QCommandLineParser>
@@ -19,7 +20,7 @@ constexpr char16_t kRawMark = u'\0';
 // by a name with replacement marks.
 QString argumentText(const std::string &bytes, std::size_t index, bool options)
 {
-    if (const std::optional<QString> text = text::nameText(std::filesystem::path(bytes)))
+    if (const std::optional<QString> text = text::nameText(sys::pathFromBytes(bytes)))
         return *text;
     if (options && bytes.starts_with('-'))
         return QString::fromUtf8(bytes);
@@ -29,7 +30,7 @@ QString argumentText(const std::string &bytes, std::size_t index, bool options)
 std::filesystem::path argumentPath(const QString &text, const std::vector<std::string> &arguments)
 {
     if (text.startsWith(QChar(kRawMark)))
-        return arguments[text.mid(1).toULongLong()];
+        return sys::pathFromBytes(arguments[text.mid(1).toULongLong()]);
     return text::nameFromText(text);
 }
 

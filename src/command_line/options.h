@@ -20,7 +20,8 @@ struct Options {
     QString error; // a usage error, in Japanese; the rest then means nothing
 };
 
-// Reads the arguments after the program's name.
+// Reads the arguments after the program's name, as sys::programArguments gives
+// them: a path's own bytes, UTF-8 on Windows.
 Options parseOptions(const std::vector<std::string> &arguments);
 
 // The Japanese help text.

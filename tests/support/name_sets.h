@@ -11,13 +11,14 @@
 
 namespace testing_support {
 
-using NameSet = std::set<std::filesystem::path::string_type>;
+// Paths rather than strings, so that the tests' names make one on every system.
+using NameSet = std::set<std::filesystem::path>;
 
 inline NameSet asSet(const std::vector<std::filesystem::path> &names)
 {
     NameSet set;
     for (const std::filesystem::path &name : names)
-        set.insert(name.native());
+        set.insert(name);
     return set;
 }
 
