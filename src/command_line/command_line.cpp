@@ -8,6 +8,7 @@
 #include "listing/listing.h"
 #include "system/beside.h"
 #include "system/files.h"
+#include "system/interrupt.h"
 #include "system/memory.h"
 #include "system/paths.h"
 #include "text/name_order.h"
@@ -130,7 +131,7 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
     std::future<std::string> lines = sys::beside(
         [&run, &prefix, planned] { return renamedLines(run.listed(), run.planned(), prefix, planned); });
     const conversion::Outcome outcome =
-        options.dryRun ? conversion::Outcome{0, {}, {}, false, run.planned().skipped, {}} : run.renameAll();
+        options.dryRun ? conversion::Outcome{0, {}, {}, false, run.planned().skipped, {}} : run.renameAll(sys::interrupted);
     std::string printed = lines.get();
     if (!options.dryRun && outcome.renamed != planned)
         printed = renamedLines(run.listed(), run.planned(), prefix, outcome.renamed);
@@ -151,6 +152,11 @@ int convertFolder(const Options &options, const Path &folder, const Path &root, 
     if (outcome.failure) {
         out.flush();
         say(conversion::refusedText(folder / outcome.failedName, outcome.failure, done));
+        return kStopped;
+    }
+    if (outcome.stopped) {
+        out.flush();
+        say(conversion::stoppedText(done));
         return kStopped;
     }
     return outcome.skipped.empty() && outcome.unchanged.empty() ? kDone : kLeft;
@@ -174,7 +180,14 @@ int convert(const Options &options)
     Printer out;
     int exit = kDone;
     std::size_t done = 0;
+    // Ctrl+C stops between two renames, as 中止 does in the window.
+    sys::stopOnInterrupt();
     for (const Path &folder : folders) {
+        if (sys::interrupted()) {
+            out.flush();
+            say(conversion::stoppedText(done));
+            return kStopped;
+        }
         const int code = convertFolder(options, folder, options.recursive ? *root : Path(), group,
                                        prefixOf(folder, *root), done, out);
         if (code == kStopped)

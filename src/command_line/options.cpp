@@ -15,23 +15,31 @@ namespace {
 // holds a NUL, so no real one, whatever its text, is taken for a mark.
 constexpr char16_t kRawMark = u'\0';
 
-// `options` tells whether the argument may still be an option: an option is
-// text, so one in other bytes stays an option, which the parser then refuses
-// by a name with replacement marks.
+// `options` tells whether the argument may still be an option: an option's name
+// is text, so one in other bytes stays an option, which the parser then refuses
+// by a name with replacement marks. The value after "--name=" keeps its bytes
+// through a mark that ends in "=".
 QString argumentText(const std::string &bytes, std::size_t index, bool options)
 {
     if (const std::optional<QString> text = text::nameText(sys::pathFromBytes(bytes)))
         return *text;
-    if (options && bytes.starts_with('-'))
+    if (options && bytes.starts_with('-')) {
+        const std::size_t equals = bytes.find('=');
+        const std::optional<QString> name = text::nameText(sys::pathFromBytes(bytes.substr(0, equals)));
+        if (equals != std::string::npos && name)
+            return *name + QLatin1Char('=') + QChar(kRawMark) + QString::number(index) + QLatin1Char('=');
         return QString::fromUtf8(bytes);
+    }
     return QChar(kRawMark) + QString::number(index);
 }
 
 std::filesystem::path argumentPath(const QString &text, const std::vector<std::string> &arguments)
 {
-    if (text.startsWith(QChar(kRawMark)))
-        return sys::pathFromBytes(arguments[text.mid(1).toULongLong()]);
-    return text::nameFromText(text);
+    if (!text.startsWith(QChar(kRawMark)))
+        return text::nameFromText(text);
+    const bool value = text.endsWith(QLatin1Char('='));
+    const std::string &bytes = arguments[text.mid(1, text.size() - 1 - value).toULongLong()];
+    return sys::pathFromBytes(value ? bytes.substr(bytes.find('=') + 1) : bytes);
 }
 
 } // namespace

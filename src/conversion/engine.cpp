@@ -117,12 +117,14 @@ Outcome Run::finish(const std::vector<std::filesystem::path> &listedNow, const s
     return outcome;
 }
 
-Outcome Run::renameAll()
+Outcome Run::renameAll(bool (*stop)())
 {
     const std::vector<std::filesystem::path> &listed = *m_listed;
     for (std::size_t i = 0; i < listed.size(); ++i) {
         if (!m_plan.rename[i])
             continue;
+        if (stop && stop())
+            return finish({}, {}, {}, true);
         if (const std::error_code error = rename(listed[i], m_plan.newNames[i]))
             return finish({}, listed[i], error);
     }

@@ -60,8 +60,9 @@ public:
                    std::error_code failure = {}, bool stopped = false);
 
     // The whole run at once, as the command line does it: every planned rename in
-    // the list's order, stopping at a refused one.
-    Outcome renameAll();
+    // the list's order, stopping at a refused one, or before the next rename once
+    // `stop` says so.
+    Outcome renameAll(bool (*stop)() = nullptr);
 
 private:
     // Reads the folder once; with `listFiles`, takes its files as the list.

@@ -46,6 +46,11 @@ QString undoRefusedText(const std::filesystem::path &name, const std::error_code
         .arg(done);
 }
 
+QString stoppedText(std::size_t done)
+{
+    return QStringLiteral("中止しました。%1 個のファイル名を変更しました。").arg(done);
+}
+
 QString journalUnwritableText(const std::filesystem::path &store, const std::error_code &error)
 {
     return QStringLiteral("元に戻すための履歴を %1 に書けなかったので、ファイル名は変更していません。\r%2")

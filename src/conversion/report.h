@@ -22,6 +22,9 @@ QString changedText(const std::filesystem::path &oldName, const std::filesystem:
 QString refusedText(const std::filesystem::path &name, const std::error_code &error, std::size_t done);
 QString undoRefusedText(const std::filesystem::path &name, const std::error_code &error, std::size_t done);
 
+// A run stopped by the user between two renames, after `done` names.
+QString stoppedText(std::size_t done);
+
 // The journal of a run could not be written, so nothing was renamed.
 QString journalUnwritableText(const std::filesystem::path &store, const std::error_code &error);
 

@@ -38,7 +38,7 @@ void MOJIK::reportRun(const conversion::Outcome &outcome)
     if (outcome.failure) {
         message(conversion::refusedText(outcome.failedName, outcome.failure, outcome.renamed) + undoHint);
     } else if (outcome.stopped) {
-        message(QStringLiteral("中止しました。%1 個のファイル名を変更しました。").arg(outcome.renamed) + undoHint);
+        message(conversion::stoppedText(outcome.renamed) + undoHint);
     }
     if (!outcome.unchanged.empty()) {
         std::vector<QString> names;

@@ -41,6 +41,7 @@ TEST(CommandLine, EveryArgumentIsTakenAsItsOwnBytes)
         EXPECT_EQ(options.action, command_line::Action::Upper);
         EXPECT_EQ(options.folder.native(), folder);
     }
+    EXPECT_EQ(command_line::parseOptions({"--list", "d", "--output=F\xff\x81"}).output.native(), "F\xff\x81");
 }
 
 TEST(CommandLine, ExitCodesSayWhetherEveryNameTookTheCase)

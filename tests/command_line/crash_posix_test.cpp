@@ -118,4 +118,19 @@ TEST(Crash, ARecursiveRunStoppedBelowCountsEveryFolder)
     EXPECT_EQ(allNames(temp.path() / "d"), (Names{"A.TXT", "sub"}));
 }
 
+// Ctrl+C (here at the third rename) stops the run before the next one: what was
+// done is told, the exit code says so, and undo takes it back.
+TEST(Crash, AnInterruptedRunStopsBetweenTwoRenames)
+{
+    TempFolder temp;
+    for (const char *file : {"d/a.txt", "d/b.txt", "d/c.txt", "d/e.txt"})
+        temp.file(file);
+    const QString d = QString::fromStdString((temp.path() / "d").native());
+    QString err;
+    EXPECT_EQ(program({QStringLiteral("--upper"), d}, {}, QStringLiteral("renameat2:signal=SIGINT:when=3"), &err), 3);
+    EXPECT_TRUE(err.contains(QStringLiteral("中止しました。2 個のファイル名を変更しました。"))) << err.toStdString();
+    EXPECT_EQ(program({QStringLiteral("--undo"), d}), 0);
+    EXPECT_EQ(allNames(temp.path() / "d"), (Names{"a.txt", "b.txt", "c.txt", "e.txt"}));
+}
+
 } // namespace

@@ -67,7 +67,7 @@ TEST(FilesPosix, ListFilesShowsFilesAndLinksToFilesOnly)
     // A device node, where this process may make one (root).
     const bool device = ::mknod((dir / "device").c_str(), S_IFCHR | 0644, makedev(1, 3)) == 0;
 
-    const std::set<std::string> expected = {
+    const testing_support::NameSet expected = {
         "plain.txt", "UPPER.TXT", "\x83\x41.txt", "new\nline.txt", "no-extension",
         "link-to-file", "link-to-hidden-file",
         "dangling-link", "link-loop", // a link that leads nowhere is listed: it is no folder
@@ -75,7 +75,7 @@ TEST(FilesPosix, ListFilesShowsFilesAndLinksToFilesOnly)
     EXPECT_EQ(filesIn(dir), expected);
     EXPECT_EQ(filesIn("."), expected); // relative to the working folder alike
 
-    std::set<std::string> all = {".hidden", ".hidden-folder", "folder", "link-to-folder", "link-to-fifo",
+    testing_support::NameSet all = {".hidden", ".hidden-folder", "folder", "link-to-folder", "link-to-fifo",
                                  ".hidden-link", "fifo", "socket"};
     all.insert(expected.begin(), expected.end());
     if (device)
@@ -90,7 +90,7 @@ TEST(FilesPosix, ListFilesShowsFilesAndLinksToFilesOnly)
 TEST(FilesPosix, ABigFolderIsReadWhole)
 {
     TempFolder temp;
-    std::set<std::string> files, all;
+    testing_support::NameSet files, all;
     for (int i = 0; i < 6000; ++i) {
         const std::string name = "file-" + std::string(static_cast<std::size_t>(i % 40), 'x') + std::to_string(i);
         temp.file(name);
@@ -148,7 +148,7 @@ TEST(FilesPosix, RenameOnAReadOnlyFileSystemFailsWithEROFS)
 
     sys::Renamer renamer(".", {"a.txt"});
     EXPECT_EQ(renamer.rename("a.txt", "A.TXT"), errnoCode(EROFS));
-    EXPECT_EQ(filesIn("."), std::set<std::string>{"a.txt"});
+    EXPECT_EQ(filesIn("."), testing_support::NameSet{"a.txt"});
     EXPECT_EQ(contentOf("a.txt"), "kept");
     fs::current_path(temp.path()); // out of the mount before it goes
 }

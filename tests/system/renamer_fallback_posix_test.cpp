@@ -143,7 +143,7 @@ TEST(RenamerFallbackPosix, NeverReplacesWithOrWithoutTheFlagOrLinks)
             fs::create_hard_link(temp.path() / "a.txt", temp.path() / "hard.txt");
             sys::Renamer renamer = renamerOf(temp.path());
             temp.file("late.txt", "late");
-            std::set<std::string> expected = allNames(temp.path());
+            testing_support::NameSet expected = allNames(temp.path());
             const bool exists = row.from != "gone.txt";
             const auto links = exists ? fs::hard_link_count(temp.path() / row.from) : 0;
             {
@@ -200,7 +200,7 @@ TEST(RenamerFallbackPosix, AsksOnceWhatTheFileSystemRefuses)
         EXPECT_TRUE(renamer.keepsSpellings());
         EXPECT_EQ(g_flaggedRenames, row.flaggedRenames);
         EXPECT_EQ(g_links, row.links);
-        EXPECT_EQ(allNames(temp.path()), (std::set<std::string>{"A.TXT", "B.TXT", "C.TXT", "D.TXT", "elsewhere"}));
+        EXPECT_EQ(allNames(temp.path()), (testing_support::NameSet{"A.TXT", "B.TXT", "C.TXT", "D.TXT", "elsewhere"}));
         EXPECT_EQ(contentOf(temp.path() / "C.TXT"), "c.txt");
     }
 }
@@ -220,7 +220,7 @@ TEST(RenamerFallbackPosix, KeepsTheNamesUpToDateWithItsOwnRenames)
     EXPECT_FALSE(renamer.rename("X.TXT", "b.txt"));
     EXPECT_FALSE(renamer.rename("x.txt", "X.TXT")); // free again: through a temporary name, the first change of case
     EXPECT_EQ(g_flaggedRenames, 4);
-    EXPECT_EQ(allNames(temp.path()), (std::set<std::string>{"b.txt", "X.TXT"}));
+    EXPECT_EQ(allNames(temp.path()), (testing_support::NameSet{"b.txt", "X.TXT"}));
     EXPECT_EQ(contentOf(temp.path() / "b.txt"), "a");
     EXPECT_EQ(contentOf(temp.path() / "X.TXT"), "x");
 }
@@ -249,7 +249,7 @@ TEST(RenamerFallbackPosix, AFailedSecondStepPutsTheOldNameBack)
         temp.file("A.TXT", "other");
         Refusing refusing(row.refuse, row.failing);
         EXPECT_EQ(renamer.rename("a.txt", "A.TXT"), row.error);
-        EXPECT_EQ(allNames(temp.path()), (std::set<std::string>{"a.txt", "A.TXT", "b.txt"}));
+        EXPECT_EQ(allNames(temp.path()), (testing_support::NameSet{"a.txt", "A.TXT", "b.txt"}));
         EXPECT_EQ(contentOf(temp.path() / "a.txt"), "kept");
         EXPECT_EQ(contentOf(temp.path() / "A.TXT"), "other");
         // The temporary name showed that case is not folded: one rename next.
@@ -266,7 +266,7 @@ TEST(RenamerFallbackPosix, AFolderThatCannotBeOpenedRenamesNothing)
     temp.file("a.txt");
     sys::Renamer renamer(temp.path() / "missing", {});
     EXPECT_EQ(renamer.rename("a.txt", "A.TXT"), errnoCode(ENOENT));
-    EXPECT_EQ(allNames(temp.path()), std::set<std::string>{"a.txt"});
+    EXPECT_EQ(allNames(temp.path()), testing_support::NameSet{"a.txt"});
 }
 
 } // namespace

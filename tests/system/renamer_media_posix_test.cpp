@@ -29,7 +29,7 @@ TEST(RenamerMediaPosix, ChangesCaseAndNeverReplaces)
         std::string from;
         std::string to;
         std::error_code error;
-        std::set<std::string> listed;
+        testing_support::NameSet listed;
         bool pair = false; // a case-insensitive stick cannot hold both spellings; the share's server can
     } rows[] = {
         {"case alone, to upper", {{"ab.txt", "ab"}}, "ab.txt", "AB.TXT", {}, {"AB.TXT"}},
@@ -105,7 +105,7 @@ TEST(RenamerMediaPosix, ARunOfChangesOfCaseLearnsOnceAndKeepsThePairApart)
         EXPECT_FALSE(renamer.rename("B.TXT", "b.txt")); // and back, as an undo would
         EXPECT_FALSE(renamer.keepsSpellings()); // these fold case: a run reads its folder again
 
-        std::set<std::string> expected{"A.TXT", "b.txt", "C.TXT"};
+        testing_support::NameSet expected{"A.TXT", "b.txt", "C.TXT"};
         if (pair)
             expected.insert({"x.txt", "X.TXT"});
         EXPECT_EQ(allNames(medium.path()), expected); // no temporary name left
