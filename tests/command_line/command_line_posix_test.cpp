@@ -25,10 +25,6 @@
 namespace {
 
 using namespace command_line_testing;
-using testing_support::allNames;
-using testing_support::TempFolder;
-using Names = testing_support::NameSet;
-namespace fs = std::filesystem;
 
 // Each argument is its own bytes, whatever text it holds: one that is not UTF-8
 // as well as one that begins with the private-use character U+E000.

@@ -18,10 +18,6 @@
 namespace {
 
 using namespace command_line_testing;
-using testing_support::allNames;
-using testing_support::TempFolder;
-using Names = testing_support::NameSet;
-namespace fs = std::filesystem;
 
 TEST(CommandLine, UsageErrorsExitWithTwoAndChangeNothing)
 {

@@ -1,13 +1,22 @@
-// The command line run inside the test program, with what it printed.
+// The command line run inside the test program, with what it printed, and the
+// names the tests of the command line share.
 #pragma once
 
 #include "command_line/command_line.h"
+
+#include "support/name_sets.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace command_line_testing {
+
+using testing_support::allNames;
+using testing_support::TempFolder;
+using Names = testing_support::NameSet;
+namespace fs = std::filesystem;
 
 struct Result {
     int exit;

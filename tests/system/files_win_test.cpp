@@ -34,8 +34,8 @@ TEST(FilesWin, ListFilesLeavesOutFoldersAndHiddenAndSystemFiles)
         {L"folder", FILE_ATTRIBUTE_DIRECTORY, true, false},
         {L"folder.txt", FILE_ATTRIBUTE_DIRECTORY, true, false},
     };
-    std::set<std::wstring> listed;
-    std::set<std::wstring> all;
+    testing_support::NameSet listed;
+    testing_support::NameSet all;
     for (const auto &row : rows) {
         const fs::path path = row.folder ? temp.folder(row.name) : temp.file(row.name);
         if (!row.folder) {
@@ -59,7 +59,7 @@ TEST(FilesWin, ListFilesLeavesOutFoldersAndHiddenAndSystemFiles)
     EXPECT_FALSE(sys::listFiles(L"", names)); // the working folder
     EXPECT_EQ(asSet(names), listed);
     EXPECT_FALSE(sys::listFiles(L"folder", names));
-    EXPECT_EQ(asSet(names), std::set<std::wstring>{L"inner.txt"});
+    EXPECT_EQ(asSet(names), testing_support::NameSet{L"inner.txt"});
 }
 
 TEST(FilesWin, ListingWhatIsNoFolderFailsWithAnEmptyList)

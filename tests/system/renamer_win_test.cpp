@@ -27,7 +27,7 @@ TEST(RenamerWin, ChangesCaseAndNeverReplaces)
         std::wstring from;
         std::wstring to;
         std::optional<std::errc> error;
-        std::set<std::wstring> listed; // every name afterwards, exactly as spelt
+        testing_support::NameSet listed; // every name afterwards, exactly as spelt
     } rows[] = {
         {"case alone, to upper", {{L"ab.txt", "ab"}}, {}, L"ab.txt", L"AB.TXT", {}, {L"AB.TXT"}},
         {"case alone, to lower", {{L"CD.TXT", "cd"}}, {}, L"CD.TXT", L"cd.txt", {}, {L"cd.txt"}},
@@ -88,7 +88,7 @@ TEST(RenamerWin, ChangesTheCaseOfEveryFileOfARun)
         upper[0] = static_cast<wchar_t>(upper[0] - L'a' + L'A');
         EXPECT_FALSE(renamer.rename(name, upper)) << fs::path(name).string();
     }
-    EXPECT_EQ(allNames(temp.path()), (std::set<std::wstring>{L"A.txt", L"B.txt", L"C.txt", L"D.txt"}));
+    EXPECT_EQ(allNames(temp.path()), (testing_support::NameSet{L"A.txt", L"B.txt", L"C.txt", L"D.txt"}));
     EXPECT_EQ(contentOf(temp.path() / L"C.txt"), "of c.txt");
 }
 
@@ -106,7 +106,7 @@ TEST(RenamerWin, AFileInUseIsNotRenamed)
         EXPECT_TRUE(renamer.rename(L"ab.txt", to)) << fs::path(to).string();
 
         CloseHandle(open);
-        EXPECT_EQ(allNames(L"."), std::set<std::wstring>{L"ab.txt"}) << fs::path(to).string();
+        EXPECT_EQ(allNames(L"."), testing_support::NameSet{L"ab.txt"}) << fs::path(to).string();
         EXPECT_EQ(contentOf("ab.txt"), "in use");
     }
 }
