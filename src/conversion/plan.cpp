@@ -61,8 +61,7 @@ std::vector<Key> notFilesOf(const FolderNow &folder)
 } // namespace
 
 FolderChecks::FolderChecks(const FolderNow &folder)
-    : present(folder.names), notFiles(notFilesOf(folder)), shiftJisFolder(text::holdsShiftJisNames(folder.names)),
-      longestName(folder.longestName)
+    : present(folder.names), notFiles(notFilesOf(folder)), longestName(folder.longestName)
 {
 }
 
@@ -88,7 +87,7 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<Folde
             wanted.prefetch(newNames[i + kAhead].native());
         if (kept[i] || newNames[i].empty())
             continue;
-        if (text::mayBeShiftJis(listed[i], folder.shiftJisFolder))
+        if (text::mayBeShiftJis(listed[i]))
             kept[i] = SkipReason::ShiftJis;
         else if (newNames[i].native().size() > folder.longestName)
             kept[i] = SkipReason::TooLong;

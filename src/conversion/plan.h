@@ -51,7 +51,6 @@ struct FolderChecks {
     explicit FolderChecks(const FolderNow &folder);
     NameSet present;  // every entry
     NameSet notFiles; // the entries the file list would not show
-    bool shiftJisFolder;
     std::size_t longestName;
 };
 

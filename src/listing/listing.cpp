@@ -92,10 +92,10 @@ private:
 // A bare name as it stands in the listing. A name that is Shift_JIS already (and
 // keeps to its line) is in the listing's encoding: its own bytes are written. So
 // is one that reads as UTF-8 but, by the run's rule, may be Shift_JIS bytes.
-void appendName(Encoder &out, const fs::path &name, bool shiftJisFolder)
+void appendName(Encoder &out, const fs::path &name)
 {
     std::optional<std::string> own = text::shiftJisBytes(name);
-    if (!own && text::mayBeShiftJis(name, shiftJisFolder))
+    if (!own && text::mayBeShiftJis(name))
         own = name.string();
     if (own && std::none_of(own->begin(), own->end(), isControlByte))
         out.own(*own);
@@ -114,7 +114,7 @@ void appendPath(Encoder &out, const fs::path &path)
         if (!first)
             out.text(separator);
         first = false;
-        appendName(out, part, false);
+        appendName(out, part);
     }
 }
 
@@ -145,9 +145,8 @@ std::error_code listingBytes(const std::filesystem::path &folder, const std::vec
     endLine();
     out.text(kRule);
     endLine();
-    const bool shiftJisFolder = text::holdsShiftJisNames(names);
     for (const auto &name : names) {
-        appendName(out, name, shiftJisFolder);
+        appendName(out, name);
         endLine();
     }
     out.text(kRule);

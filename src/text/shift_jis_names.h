@@ -1,25 +1,26 @@
 // Names that may be Shift_JIS bytes even though they read as UTF-8. Half-width
 // katakana pairs such as ﾄｱ (C4 B1) are valid UTF-8 (ı), and changing the case
-// of that reading would rewrite the bytes and spoil the name. No rule tells every
-// such name from real UTF-8, so these look for clear evidence and, where it is
-// found, leave the name alone.
+// of that reading would rewrite the bytes and spoil the name. Each name is judged
+// by which of its two readings looks like something a person named a file.
 #pragma once
 
-#include <QString>
 #include <filesystem>
-#include <vector>
 
 namespace text {
 
-// Whether the folder holds a name that is not UTF-8 but reads as code page 932:
-// a sign that its names came from a Shift_JIS system.
-bool holdsShiftJisNames(const std::vector<std::filesystem::path> &names);
-
-// Whether a name that reads as UTF-8 may be Shift_JIS bytes: in a
-// folder that holds Shift_JIS names, any name beyond ASCII that also reads as
-// code page 932; elsewhere, a name made of half-width katakana pairs whose UTF-8
-// reading is improbable (symbols, modifier or combining marks, or letters of two
-// scripts side by side).
-bool mayBeShiftJis(const std::filesystem::path &name, bool folderHoldsShiftJis);
+// Whether a name that reads as UTF-8 may be Shift_JIS bytes, so that neither the
+// run nor the listing takes it as UTF-8. A name whose bytes also read as code page
+// 932 is taken as UTF-8 only when that reading is implausible and its UTF-8
+// reading is not; in doubt it is left as it is.
+// - The code page 932 reading of UTF-8 text has kanji that Japanese hardly uses
+//   (every UTF-8 kanji and kana begins with the lead byte of one), or half-width
+//   katakana pressed against a letter, a digit or a kanji, or more than three in
+//   a row (蜀咏悄.jpg, cafﾃｩ.txt, ﾐｼﾐｰ.txt).
+// - A UTF-8 reading is implausible with a control, format, private or unassigned
+//   character, a mark with nothing to sit on, or letters of two scripts side by
+//   side other than Japanese; and, among the characters of two bytes that chance
+//   gives, with a letter standing alone or a symbol with no letter or digit
+//   beside it (ﾄｱ.txt as ı.txt, ﾂｰ.txt as °.txt).
+bool mayBeShiftJis(const std::filesystem::path &name);
 
 } // namespace text

@@ -91,8 +91,7 @@ TEST(Plan, LeavesNamesThatWouldBeSpoiledOrCannotBeRenamed)
     } rows[] = {
         {"katakana pairs beside a Shift_JIS name", {"\xC4\xB1.txt", "\xD0\xBD.txt", "Abc.txt"}, {sjisOnly}, 255,
          {false, false, true}, {{"\xC4\xB1.txt", SkipReason::ShiftJis}, {"\xD0\xBD.txt", SkipReason::ShiftJis}}},
-        {"real UTF-8 beside a Shift_JIS name, in doubt", {"\xC3\xA4rger.doc"}, {sjisOnly}, 255, {false},
-         {{"\xC3\xA4rger.doc", SkipReason::ShiftJis}}},
+        {"real UTF-8 beside a Shift_JIS name", {"\xC3\xA4rger.doc"}, {sjisOnly}, 255, {true}, {}},
         {"a symbol from katakana pairs", {"\xC2\xA7\xC2\xB1.txt"}, {}, 255, {false},
          {{"\xC2\xA7\xC2\xB1.txt", SkipReason::ShiftJis}}},
         {"two scripts side by side from katakana pairs", {"\xC4\xB1\xD0\xBD.txt"}, {}, 255, {false},

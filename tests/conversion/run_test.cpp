@@ -13,12 +13,14 @@ using testing_support::WindowHarness;
 using Names = std::set<std::filesystem::path>;
 
 const std::string kShiftJisName = "\x83\x41\x83\x58.txt"; // アス.txt in Shift_JIS bytes
+const std::string kChanceName = "\xC4\xB1.txt";               // ﾄｱ.txt in Shift_JIS, ı.txt as UTF-8
 
 void fillAwkward(const testing_support::TempFolder &folder)
 {
     for (const char *name : {"MixEd.txt", "0123", "漢字かな.txt", "ａｂｃ.txt", "straße.txt", ".hidden", "x.txt", "X.TXT"})
         folder.file(name);
     folder.file(kShiftJisName);
+    folder.file(kChanceName);
     folder.file("SubDir/inner.txt");
 }
 
@@ -27,11 +29,11 @@ TEST(ConversionRun, UpperThenLowerGivesTheRuleNamesAndKeepsEveryContent)
     WindowHarness harness(fillAwkward);
     const auto &root = harness.folder.path();
 
-    // The Shift_JIS name shows the folder came from a Shift_JIS system: names that
-    // read as code page 932 too (漢字かな.txt, straße.txt) are left in doubt.
+    // Names that read as code page 932 too are taken as the UTF-8 they plainly are
+    // (漢字かな.txt, straße.txt), but ﾄｱ.txt, whose UTF-8 reading is a lone ı, is left.
     harness.convert(true);
-    EXPECT_EQ(WindowHarness::namesIn(root), (Names{"MIXED.TXT", "0123", "漢字かな.txt", "ＡＢＣ.TXT", "straße.txt", ".hidden",
-                                                  "x.txt", "X.TXT", kShiftJisName, "SubDir"}));
+    EXPECT_EQ(WindowHarness::namesIn(root), (Names{"MIXED.TXT", "0123", "漢字かな.TXT", "ＡＢＣ.TXT", "STRAßE.TXT", ".hidden",
+                                                  "x.txt", "X.TXT", kShiftJisName, kChanceName, "SubDir"}));
     EXPECT_EQ(WindowHarness::namesIn(root / "SubDir"), Names{"inner.txt"});
     // Every file still holds what it held: its first name.
     for (const auto &[now, was] : std::vector<std::pair<const char *, const char *>>{
@@ -40,14 +42,14 @@ TEST(ConversionRun, UpperThenLowerGivesTheRuleNamesAndKeepsEveryContent)
 
     harness.convert(false);
     EXPECT_EQ(WindowHarness::namesIn(root), (Names{"mixed.txt", "0123", "漢字かな.txt", "ａｂｃ.txt", "straße.txt", ".hidden",
-                                                  "x.txt", "X.TXT", kShiftJisName, "SubDir"}));
+                                                  "x.txt", "X.TXT", kShiftJisName, kChanceName, "SubDir"}));
     EXPECT_EQ(testing_support::contentOf(root / "mixed.txt"), "MixEd.txt");
     EXPECT_EQ(testing_support::contentOf(root / "X.TXT"), "X.TXT");
     EXPECT_EQ(testing_support::contentOf(root / kShiftJisName), kShiftJisName);
 
     // The list shows the new names, sorted without regard to case.
     const auto &entries = harness.control<controls::FileList>("File1")->entries();
-    ASSERT_EQ(entries.size(), 8u);
+    ASSERT_EQ(entries.size(), 9u);
     EXPECT_EQ(entries.front(), "0123");
 
     // Each run: the question, then one box naming what was left and why.
@@ -58,7 +60,7 @@ TEST(ConversionRun, UpperThenLowerGivesTheRuleNamesAndKeepsEveryContent)
     const QString report = harness.fake.shown[1].prompt;
     EXPECT_TRUE(report.contains(QStringLiteral("x.txt … X.TXT という名前が既にあります"))) << report.toStdString();
     EXPECT_TRUE(report.contains(QStringLiteral("名前の文字コードが正しくありません"))) << report.toStdString();
-    EXPECT_TRUE(report.contains(QStringLiteral("漢字かな.txt … Shift_JIS の名前かもしれないので"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("ı.txt … Shift_JIS の名前かもしれないので"))) << report.toStdString();
     EXPECT_TRUE(harness.fake.shown[3].prompt.contains(QStringLiteral("X.TXT … x.txt という名前が既にあります")));
 }
 

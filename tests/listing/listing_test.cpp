@@ -78,10 +78,10 @@ TEST(Listing, WritesShiftJisNamesAsTheyStandAndComposesMarks)
     for (const auto &row : rows)
         EXPECT_EQ(namesIn(bytesOf("/f", {row.name})), row.line + "\r\n") << row.what;
 
-    // Half-width katakana pairs that read as UTF-8 (ﾄｱ as ı) keep their bytes
-    // beside a name that is Shift_JIS for certain, as a run leaves them.
-    EXPECT_EQ(namesIn(bytesOf("/f", {"\xC4\xB1.txt", "\x83\x41.txt"})), "\xC4\xB1.txt\r\n\x83\x41.txt\r\n");
-    EXPECT_EQ(namesIn(bytesOf("/f", {"\xC4\xB1.txt"})), "?.txt\r\n") << "alone, it is the text it reads as";
+    // Half-width katakana pairs that read as UTF-8 by chance (ﾄｱ as ı) keep their
+    // bytes, as a run leaves them; real UTF-8 beside them is written as its text.
+    EXPECT_EQ(namesIn(bytesOf("/f", {"\xC4\xB1.txt", "café.txt", "写真.jpg", "\x83\x41.txt"})),
+              "\xC4\xB1.txt\r\ncaf?.txt\r\n\x8e\xca\x90\x5e.jpg\r\n\x83\x41.txt\r\n");
 
     // A Shift_JIS folder within a UTF-8 path keeps its bytes; its UTF-8 neighbours are converted.
     const std::string folder = bytesOf("/データ/\x83\x66\x81\x5b\x83\x5e/a", {});
