@@ -1,6 +1,7 @@
 // parseOptions and helpText, with QCommandLineParser.
 #include "command_line/options.h"
 
+#include "conversion/journal_store.h"
 #include "system/paths.h"
 #include "text/names.h"
 
@@ -131,7 +132,7 @@ Options parseOptions(const std::vector<std::string> &arguments)
 
 QString helpText()
 {
-    return QStringLiteral(
+    QString help = QStringLiteral(
         "使い方:\n"
         "  mojik [FOLDER]                      ウィンドウを開きます (FOLDER を指定するとそこで)\n"
         "  mojik --upper [-n] [-r] FOLDER      ファイル名を大文字にします\n"
@@ -145,7 +146,7 @@ QString helpText()
         "  -r, --recursive   下のフォルダーにも同じ変換をします (隠しフォルダーとフォルダーへのリンクには入りません)\n"
         "\n"
         "隠しファイル、サブフォルダー、フォルダー名は変更しません。ほかのファイルを置き換えることはありません。\n"
-        "変換のたびに、元に戻すための履歴を $XDG_STATE_HOME/mojik (既定は ~/.local/state/mojik) に残します。\n"
+        "変換のたびに、元に戻すための履歴を %1 に残します。\n"
         "\n"
         "終了コード:\n"
         "  0  すべての名前が指定の大文字・小文字になった (--undo ではすべての名前が元に戻った)\n"
@@ -155,6 +156,7 @@ QString helpText()
         "\n"
         "Copyright (c) 2026 The MOJIK developers\n"
         "MIT ライセンスで配布しています。Qt 6 (LGPL-3.0) と IPAゴシック (IPA フォントライセンス) を使っています。\n");
+    return help.arg(QString::fromUtf8(conversion::JournalStore::kWhere));
 }
 
 } // namespace command_line

@@ -8,6 +8,7 @@
 namespace conversion {
 
 const char *const JournalStore::kHomeVariable = "XDG_STATE_HOME";
+const char *const JournalStore::kWhere = "$XDG_STATE_HOME/mojik (既定は ~/.local/state/mojik)";
 
 JournalStore JournalStore::standard()
 {

@@ -10,6 +10,7 @@
 namespace conversion {
 
 const char *const JournalStore::kHomeVariable = "LOCALAPPDATA";
+const char *const JournalStore::kWhere = "%LOCALAPPDATA%\\mojik";
 
 JournalStore JournalStore::standard()
 {

@@ -26,6 +26,8 @@ public:
     // The user's own store, under the folder that kHomeVariable names.
     static JournalStore standard();
     static const char *const kHomeVariable;
+    // Where standard() is, as the help tells the user: the variable, then its default.
+    static const char *const kWhere;
 
     const std::filesystem::path &folder() const { return m_folder; }
 

@@ -9,6 +9,7 @@
 #include "system/files.h"
 #include "system/paths.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
@@ -115,6 +116,31 @@ TEST(CommandLine, TheProgramAnswersWithoutADisplay)
     };
     EXPECT_EQ(output("--version"), QStringLiteral("MOJIK 1.04\n"));
     EXPECT_TRUE(output("--help").contains(QStringLiteral("ファイル名を大文字にします")));
+}
+
+// The help names the folder the journals go to, in the words of the system it runs on.
+TEST(CommandLine, TheHelpNamesTheFolderTheJournalsGoTo)
+{
+    TempFolder temp;
+    temp.file("d/Abc.txt");
+    const QString variable = QString::fromLatin1(conversion::JournalStore::kHomeVariable);
+    const QString home = QString::fromStdString(sys::pathBytes(temp.path() / "state"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(variable, home);
+    const auto run = [&](const QStringList &arguments) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(MOJIK_PROGRAM), arguments);
+        EXPECT_TRUE(program.waitForFinished(30000)) << arguments.join(u' ').toStdString();
+        return QString::fromUtf8(program.readAllStandardOutput());
+    };
+    const QRegularExpressionMatch where = QRegularExpression(QStringLiteral("履歴を (\\S+)")).match(run({QStringLiteral("--help")}));
+    ASSERT_TRUE(where.hasMatch());
+    QString folder = where.captured(1);
+    folder.replace(QStringLiteral("$") + variable, home).replace(u'%' + variable + u'%', home);
+    run({QStringLiteral("--upper"), QString::fromStdString(sys::pathBytes(temp.path() / "d"))});
+    EXPECT_EQ(allNames(temp.path() / "d"), Names{"ABC.TXT"});
+    EXPECT_FALSE(QDir(folder).isEmpty()) << folder.toStdString() << " holds no journal";
 }
 
 } // namespace
