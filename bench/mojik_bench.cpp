@@ -117,7 +117,7 @@ double bareListing(const fs::path &folder)
 controls::Services answeringYes()
 {
     controls::Services services = controls::Services::native();
-    services.message = [](QWidget *, const QString &, controls::Buttons buttons) {
+    services.message = [](QWidget *, const QString &, controls::Buttons buttons, const QString &) {
         return buttons == controls::Buttons::YesNo ? controls::Answer::Yes : controls::Answer::Ok;
     };
     return services;

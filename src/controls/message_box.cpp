@@ -6,7 +6,7 @@
 
 namespace controls {
 
-Answer showMessage(QWidget *parent, const QString &prompt, Buttons buttons)
+Answer showMessage(QWidget *parent, const QString &prompt, Buttons buttons, const QString &details)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Mojik"), QString(), QMessageBox::NoButton, parent);
     // Prompts carry file names, which may hold < or & and must show as they are.
@@ -29,6 +29,10 @@ Answer showMessage(QWidget *parent, const QString &prompt, Buttons buttons)
     QPushButton *no = box.addButton(QMessageBox::No);
     box.addButton(yes, QMessageBox::ActionRole);
     box.addButton(no, QMessageBox::ActionRole);
+    // Set after Yes and No, so that its button, which Qt captions in the
+    // desktop's language, comes last in the same role. It shows as plain text.
+    if (!details.isEmpty())
+        box.setDetailedText(QString(details).replace(u'\r', u'\n'));
     box.setDefaultButton(yes);
     box.exec();
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;

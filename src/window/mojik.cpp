@@ -135,7 +135,7 @@ MOJIK::MOJIK(controls::Services services, QWidget *parent)
     Form_Load();
 }
 
-controls::Answer MOJIK::message(const QString &prompt, controls::Buttons buttons)
+controls::Answer MOJIK::message(const QString &prompt, controls::Buttons buttons, const QString &details)
 {
-    return m_services.message(this, prompt, buttons);
+    return m_services.message(this, prompt, buttons, details);
 }

@@ -70,7 +70,8 @@ private:
     void agreeWithFolderList();
 
     // window/mojik.cpp
-    controls::Answer message(const QString &prompt, controls::Buttons buttons = controls::Buttons::Ok);
+    controls::Answer message(const QString &prompt, controls::Buttons buttons = controls::Buttons::Ok,
+                             const QString &details = {});
 
     controls::Services m_services;
     sys::CurrentFolders m_folders; // the process's current drive and folder
