@@ -131,6 +131,7 @@ MOJIK::MOJIK(controls::Services services, QWidget *parent)
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &MOJIK::undoLastRun);
 
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    setAcceptDrops(true); // a folder dragged from a file manager opens here
 
     Form_Load();
 }
