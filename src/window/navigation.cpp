@@ -128,7 +128,8 @@ void MOJIK::dropEvent(QDropEvent *event)
     if (!dropped)
         return;
     event->acceptProposedAction();
-    // A file opens the folder that holds it.
+    // A file opens the folder that holds it. A path that cannot be looked at is
+    // tried as a folder: the step that fails on it then says why.
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(*dropped, error);
     const std::filesystem::path folder =
