@@ -1,7 +1,9 @@
-// mojik_bench: measures the conversion run, the file list's fill, the memory held
-// and the window's opening on big folders, and the run on a Windows share and a
-// FAT stick, each against the bare floor of the same work, and prints the ratios.
+// mojik_bench: measures the conversion run, the file list's fill, the memory held,
+// the window's opening and its question on big folders, and the run on a Windows
+// share and a FAT stick, each against the bare floor of the same work, and prints
+// the ratios.
 #include "controls/file_list.h"
+#include "controls/message_box.h"
 #include "conversion/engine.h"
 #include "controls/folder_list.h"
 #include "window/application.h"
@@ -10,11 +12,13 @@
 #include "support/mounts.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -117,7 +121,7 @@ double bareListing(const fs::path &folder)
 controls::Services answeringYes()
 {
     controls::Services services = controls::Services::native();
-    services.message = [](QWidget *, const QString &, controls::Buttons buttons) {
+    services.message = [](QWidget *, const QString &, controls::Buttons buttons, const QString &) {
         return buttons == controls::Buttons::YesNo ? controls::Answer::Yes : controls::Answer::Ok;
     };
     return services;
@@ -135,6 +139,57 @@ double windowRun(const fs::path &folder, bool upper)
     clock.start();
     window.Command1_Click();
     return static_cast<double>(clock.nsecsElapsed());
+}
+
+// From the click on a list already shown until the real question, its plan in its
+// details, is painted; answered No.
+double questionShown(const fs::path &folder)
+{
+    fs::current_path(folder);
+    QElapsedTimer clock;
+    double shown = 0;
+    controls::Services services = answeringYes();
+    services.message = [&](QWidget *parent, const QString &prompt, controls::Buttons buttons, const QString &details) {
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            box->repaint();
+            shown = static_cast<double>(clock.nsecsElapsed());
+            box->done(0);
+        });
+        return controls::showMessage(parent, prompt, buttons, details);
+    };
+    MOJIK window(services);
+    window.findChild<controls::FileList *>(QStringLiteral("File1"))->entries();
+    clock.start();
+    window.Command1_Click();
+    return shown;
+}
+
+// The floor of the question: the plan alone, on the same list.
+double planAlone(const fs::path &folder)
+{
+    std::vector<fs::path> listed;
+    conversion::listedFiles(folder, listed);
+    QElapsedTimer clock;
+    clock.start();
+    conversion::Run run(folder, conversion::Case::Upper);
+    run.plan(listed);
+    return static_cast<double>(clock.nsecsElapsed());
+}
+
+void questionRow(const fs::path &root, int count)
+{
+    const fs::path folder = root / ("question-" + std::to_string(count));
+    makeFiles(folder, mixedNames(count));
+    double question = 1e300, plan = 1e300;
+    for (int i = 0; i < 5; ++i) {
+        question = std::min(question, questionShown(folder));
+        plan = std::min(plan, planAlone(folder));
+    }
+    std::printf("%-8d %-28s %9.1f ms %9.1f ms %8.2f %s\n", count, "question shown (vs plan)", question / 1e6,
+                plan / 1e6, question / plan, "<= 1.5, <= 150 ms");
+    fs::current_path(root);
+    fs::remove_all(folder);
 }
 
 // Dir1 moved onto the folder: the label, the file list and the working folder follow.
@@ -332,11 +387,16 @@ int main(int argc, char *argv[])
 
     std::printf("%-8s %-28s %12s %12s %8s %s\n", "files", "measure", "MOJIK", "floor", "ratio", "goal");
     // --media: the rows on the share and on FAT alone; --command-line: the command
-    // line's alone; --runs: the window's conversion runs alone.
+    // line's alone; --runs: the window's conversion runs alone; --question: the
+    // window's question alone.
     const bool mediaOnly = args.contains(QStringLiteral("--media"));
     const bool runsOnly = args.contains(QStringLiteral("--runs"));
     if (args.contains(QStringLiteral("--command-line"))) {
         commandLineRows(root, 32767);
+        return 0;
+    }
+    if (args.contains(QStringLiteral("--question"))) {
+        questionRow(root, 100000);
         return 0;
     }
     for (const int count : {1000, 32767, 100000}) {
@@ -384,6 +444,7 @@ int main(int argc, char *argv[])
             const double filledEmpty = best(3, [&](int) { return child("--filled", empty).second; });
             std::printf("%-8d %-28s %9.1f ms %9.1f ms %8.2f\n", count, "...and its file list filled", filled / 1e6,
                         filledEmpty / 1e6, filled / filledEmpty);
+            questionRow(root, count);
         }
         fs::current_path(root);
         fs::remove_all(mine);

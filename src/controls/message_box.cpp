@@ -3,10 +3,11 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextEdit>
 
 namespace controls {
 
-Answer showMessage(QWidget *parent, const QString &prompt, Buttons buttons)
+Answer showMessage(QWidget *parent, const QString &prompt, Buttons buttons, const QString &details)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Mojik"), QString(), QMessageBox::NoButton, parent);
     // Prompts carry file names, which may hold < or & and must show as they are.
@@ -29,6 +30,20 @@ Answer showMessage(QWidget *parent, const QString &prompt, Buttons buttons)
     QPushButton *no = box.addButton(QMessageBox::No);
     box.addButton(yes, QMessageBox::ActionRole);
     box.addButton(no, QMessageBox::ActionRole);
+    // Set after Yes and No, so that its button, which Qt captions in the
+    // desktop's language, comes last in the same role. It shows as plain text.
+    if (!details.isEmpty()) {
+        box.setDetailedText(QString(details).replace(u'\r', u'\n'));
+        // Qt's details show some five wrapped lines in a box as narrow as the
+        // prompt; names read better one a line, a dozen at a time.
+        if (auto *list = box.findChild<QTextEdit *>()) {
+            const QFontMetrics metrics = list->fontMetrics();
+            list->setLineWrapMode(QTextEdit::NoWrap);
+            list->setMinimumWidth(metrics.averageCharWidth() * 64);
+            list->setFixedHeight(metrics.lineSpacing() * 12 + static_cast<int>(2 * list->document()->documentMargin())
+                                 + 2 * list->frameWidth());
+        }
+    }
     box.setDefaultButton(yes);
     box.exec();
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;

@@ -7,6 +7,7 @@ namespace controls {
 
 // Shows `prompt`, a carriage return breaking its lines, and waits for the answer.
 // The Yes/No box answers only Yes or No: Esc and the close box do nothing.
-Answer showMessage(QWidget *parent, const QString &prompt, Buttons buttons);
+// Non-empty `details` come behind a button of their own, closed at first.
+Answer showMessage(QWidget *parent, const QString &prompt, Buttons buttons, const QString &details = {});
 
 } // namespace controls

@@ -25,8 +25,9 @@ struct SaveRequest {
 };
 
 struct Services {
-    // The message box: title "Mojik", no icon; Yes/No can only be answered by a button.
-    std::function<Answer(QWidget *parent, const QString &prompt, Buttons buttons)> message;
+    // The message box: title "Mojik", no icon; Yes/No can only be answered by a
+    // button. Non-empty `details` are shown on request below the prompt.
+    std::function<Answer(QWidget *parent, const QString &prompt, Buttons buttons, const QString &details)> message;
     // The Save dialog: the chosen full path, or nothing when cancelled.
     std::function<std::optional<QString>(QWidget *parent, const SaveRequest &request)> saveFile;
     sys::DriveLister drives;

@@ -5,6 +5,7 @@
 #include "controls/path_label.h"
 #include "controls/progress_window.h"
 #include "conversion/engine.h"
+#include "conversion/plan_details.h"
 #include "conversion/report.h"
 #include "text/casemap.h"
 #include "text/names.h"
@@ -14,6 +15,7 @@
 #include <QRadioButton>
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -60,28 +62,41 @@ void MOJIK::reportRun(const conversion::Outcome &outcome)
 
 void MOJIK::Command1_Click()
 {
+    // The question shows the plan, made once, and a Yes runs exactly that plan;
+    // the renamer still refuses a name that came in while the user read it.
+    // The file list keeps the names it showed at the click until the loop ends.
+    const std::vector<std::filesystem::path> &listed = File1->entries();
+    const std::filesystem::path folder = Label1->path();
+    const bool chosen = !text::trimSpaces(Label1->text()).isEmpty();
+    const auto mode = Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower;
+    std::optional<conversion::Run> planned;
+    std::error_code unread;
+    QString details;
+    if (chosen) {
+        planned.emplace(folder, mode);
+        unread = planned->plan(listed);
+        details = unread ? QStringLiteral("%1 の内容を読めませんでした。\r%2").arg(Label1->text(), text::reasonText(unread))
+                         : conversion::planDetails(listed, planned->planned(), mode);
+    }
+
     const QString prompt = Label1->text() + QStringLiteral("\r\rﾃﾞｨﾚｸﾄﾘ配下のﾌｧｲﾙ名を変更しますか？");
-    if (message(prompt, controls::Buttons::YesNo) != controls::Answer::Yes)
+    if (message(prompt, controls::Buttons::YesNo, details) != controls::Answer::Yes)
         return;
-    if (text::trimSpaces(Label1->text()).isEmpty()) {
+    if (!chosen) {
         message(QStringLiteral("ディレクトリを選択してください"));
         return;
     }
-    const std::filesystem::path folder = Label1->path();
     if (const std::error_code error = m_folders.setWorkingFolder(folder)) {
         message(QStringLiteral("%1 に移動できませんでした。ファイル名は変更していません。\r%2")
                     .arg(Label1->text(), text::reasonText(error)));
         return;
     }
-
-    // The file list keeps the names it showed at the click until the loop ends.
-    const std::vector<std::filesystem::path> &listed = File1->entries();
-    conversion::Run run(folder, Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower);
-    if (const std::error_code error = run.plan(listed)) {
+    if (unread) {
         message(QStringLiteral("%1 の内容を読めませんでした。ファイル名は変更していません。\r%2")
-                    .arg(Label1->text(), text::reasonText(error)));
+                    .arg(Label1->text(), text::reasonText(unread)));
         return;
     }
+    conversion::Run &run = *planned;
     const conversion::JournalStore journals = conversion::JournalStore::standard();
     if (const std::error_code error = run.writeJournal(journals)) {
         message(conversion::journalUnwritableText(journals.folder(), error));

@@ -131,11 +131,12 @@ MOJIK::MOJIK(controls::Services services, QWidget *parent)
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &MOJIK::undoLastRun);
 
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    setAcceptDrops(true); // a folder dragged from a file manager opens here
 
     Form_Load();
 }
 
-controls::Answer MOJIK::message(const QString &prompt, controls::Buttons buttons)
+controls::Answer MOJIK::message(const QString &prompt, controls::Buttons buttons, const QString &details)
 {
-    return m_services.message(this, prompt, buttons);
+    return m_services.message(this, prompt, buttons, details);
 }

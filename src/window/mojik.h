@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 #include <vector>
 
@@ -56,6 +57,11 @@ public:
     void makekiki_Click();
     void about_Click();
 
+protected:
+    // window/navigation.cpp: a folder dropped on the window opens there.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
     // window/startup.cpp
     void openNearestFolder();
@@ -68,9 +74,13 @@ private:
 
     // window/navigation.cpp
     void agreeWithFolderList();
+    // Makes where() the working folder, its drive's current folder and the folder
+    // every view shows, asking it anew for each step; `folder` is its last answer.
+    std::error_code moveTo(const std::function<std::filesystem::path()> &where, std::filesystem::path &folder);
 
     // window/mojik.cpp
-    controls::Answer message(const QString &prompt, controls::Buttons buttons = controls::Buttons::Ok);
+    controls::Answer message(const QString &prompt, controls::Buttons buttons = controls::Buttons::Ok,
+                             const QString &details = {});
 
     controls::Services m_services;
     sys::CurrentFolders m_folders; // the process's current drive and folder

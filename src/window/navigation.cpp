@@ -1,5 +1,5 @@
-// Drive1_Change, Dir1_Change and Command3_Click: the drive list, the folder list,
-// the label, the file list and the working folder kept in step.
+// Drive1_Change, Dir1_Change, Command3_Click and the drop of a folder: the drive
+// list, the folder list, the label, the file list and the working folder kept in step.
 #include "window/mojik.h"
 
 #include "mojikbas/dir.h"
@@ -10,7 +10,13 @@
 #include "controls/path_label.h"
 #include "text/reason.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -29,13 +35,23 @@ QString desktopUnread(const mojikbas::DesktopSetting &setting)
     return QStringLiteral("デスクトップフォルダの設定を読めませんでした。\r%1").arg(text::displayName(setting.path));
 }
 
-// Why the folder dir gave could not be shown: it is not there, or a step failed.
-QString desktopUnreached(const std::filesystem::path &desktop, const std::error_code &error)
+// Why a folder could not be shown: it is not there, or a step failed. `kind`
+// says which folder it was.
+QString unreached(const QString &kind, const std::filesystem::path &folder, const std::error_code &error)
 {
     const bool missing = error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
-    const QString what = missing ? QStringLiteral("デスクトップフォルダ %1 が見つかりません。")
-                                 : QStringLiteral("デスクトップフォルダ %1 に移動できませんでした。");
-    return what.arg(text::displayName(desktop)) + QLatin1Char('\r') + text::reasonText(error);
+    const QString what = missing ? QStringLiteral("%1 %2 が見つかりません。") : QStringLiteral("%1 %2 に移動できませんでした。");
+    return what.arg(kind, text::displayName(folder)) + QLatin1Char('\r') + text::reasonText(error);
+}
+
+// The first local file or folder a drag carries.
+std::optional<std::filesystem::path> droppedPath(const QMimeData *data)
+{
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            return text::nameFromText(QDir::toNativeSeparators(url.toLocalFile()));
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -64,31 +80,63 @@ void MOJIK::Dir1_Change()
     m_folders.changeFolder(Dir1->path());
 }
 
-void MOJIK::Command3_Click()
+std::error_code MOJIK::moveTo(const std::function<std::filesystem::path()> &where, std::filesystem::path &folder)
 {
     // Working folder first, then the folder list, then the drive list: that order
-    // keeps the folder list on the desktop when the drive changes.
+    // keeps the folder list on the folder when the drive changes.
     using Step = std::function<std::error_code(const std::filesystem::path &)>;
     const Step steps[] = {
-        [this](const std::filesystem::path &desktop) { return m_folders.changeDrive(desktop); },
-        [this](const std::filesystem::path &desktop) { return m_folders.changeFolder(desktop); },
-        [this](const std::filesystem::path &desktop) { return Dir1->setPath(desktop); },
-        [this](const std::filesystem::path &desktop) {
-            return Drive1->setDrive(m_folders.driveOf(desktop)) ? std::error_code()
-                                                                : std::make_error_code(std::errc::no_such_device);
+        [this](const std::filesystem::path &to) { return m_folders.changeDrive(to); },
+        [this](const std::filesystem::path &to) { return m_folders.changeFolder(to); },
+        [this](const std::filesystem::path &to) { return Dir1->setPath(to); },
+        [this](const std::filesystem::path &to) {
+            return Drive1->setDrive(m_folders.driveOf(to)) ? std::error_code()
+                                                           : std::make_error_code(std::errc::no_such_device);
         },
     };
-    std::filesystem::path desktop;
-    std::error_code error;
     for (const Step &step : steps) {
-        desktop = mojikbas::dir(m_services.registry); // each step asks anew
-        error = desktop.empty() ? std::make_error_code(std::errc::no_such_file_or_directory) : step(desktop);
-        if (error)
-            break;
+        folder = where();
+        if (const std::error_code error =
+                folder.empty() ? std::make_error_code(std::errc::no_such_file_or_directory) : step(folder))
+            return error;
     }
-    if (error) {
+    return {};
+}
+
+void MOJIK::Command3_Click()
+{
+    std::filesystem::path desktop;
+    // Each step asks dir anew.
+    if (const std::error_code error = moveTo([this] { return mojikbas::dir(m_services.registry); }, desktop)) {
         message(desktop.empty() ? desktopUnread(mojikbas::desktopSetting(m_services.registry))
-                                : desktopUnreached(desktop, error));
+                                : unreached(QStringLiteral("デスクトップフォルダ"), desktop, error));
+        agreeWithFolderList();
+    }
+}
+
+void MOJIK::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Not while a box or a run holds the window: the run's plan is made of the
+    // file list's names as they stand.
+    if (!QApplication::activeModalWidget() && droppedPath(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MOJIK::dropEvent(QDropEvent *event)
+{
+    const std::optional<std::filesystem::path> dropped = droppedPath(event->mimeData());
+    if (!dropped)
+        return;
+    event->acceptProposedAction();
+    // A file opens the folder that holds it. A path that cannot be looked at is
+    // tried as a folder: the step that fails on it then says why.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(*dropped, error);
+    const std::filesystem::path folder =
+        std::filesystem::exists(status) && !std::filesystem::is_directory(status) ? dropped->parent_path() : *dropped;
+    std::filesystem::path reached;
+    if (const std::error_code failed = moveTo([&folder] { return folder; }, reached)) {
+        message(unreached(QStringLiteral("フォルダ"), folder, failed));
         agreeWithFolderList();
     }
 }

@@ -2,9 +2,13 @@
 // renames, what is left alone and what the user is told.
 #include "support/window_harness.h"
 
+#include "controls/message_box.h"
+
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QTextEdit>
 #include <QTimer>
 
 namespace {
@@ -152,6 +156,88 @@ TEST(ConversionRun, AFolderThatCannotBeEnteredRenamesNothing)
     EXPECT_EQ(WindowHarness::namesIn(harness.folder.path() / "moved"), Names{"Abc.txt"});
     ASSERT_EQ(harness.fake.shown.size(), 2u);
     EXPECT_TRUE(harness.fake.shown[1].prompt.contains(QStringLiteral("に移動できませんでした。ファイル名は変更していません。")));
+}
+
+// The question goes to `question`; the harness still records and answers the other boxes.
+void askThrough(WindowHarness &harness, const decltype(controls::Services::message) &question)
+{
+    harness.fake.services.message = [recorded = harness.fake.services.message, question](
+                                        QWidget *parent, const QString &prompt, controls::Buttons buttons,
+                                        const QString &details) {
+        return (buttons == controls::Buttons::YesNo ? question : recorded)(parent, prompt, buttons, details);
+    };
+}
+
+// A Yes runs the plan the question showed: a file that came in while the user
+// read it is neither renamed nor replaced.
+TEST(ConversionRun, TheQuestionShowsThePlanThatYesRuns)
+{
+    WindowHarness harness([](const auto &folder) {
+        for (const char *name : {"Abc.txt", "DONE.TXT", "zed.txt"})
+            folder.file(name);
+    });
+    QString shown;
+    askThrough(harness, [&](QWidget *, const QString &, controls::Buttons, const QString &details) {
+        shown = details;
+        harness.folder.file("ZED.TXT");
+        harness.folder.file("New.txt");
+        return controls::Answer::Yes;
+    });
+    harness.click("Command1");
+
+    ASSERT_EQ(harness.fake.shown.size(), 1u);
+    EXPECT_EQ(shown, QStringLiteral("2 個のファイル名を変更します。\r1 個のファイルは、既に大文字です。\r"
+                                    "\rAbc.txt → ABC.TXT\rzed.txt → ZED.TXT"));
+    EXPECT_TRUE(harness.fake.shown[0].prompt.startsWith(QStringLiteral("zed.txt の名前を変更できなかったので")))
+        << harness.fake.shown[0].prompt.toStdString();
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), (Names{"ABC.TXT", "DONE.TXT", "zed.txt", "ZED.TXT", "New.txt"}));
+    EXPECT_EQ(testing_support::contentOf(harness.folder.path() / "ZED.TXT"), "ZED.TXT");
+}
+
+// The real box: the question as it always was, and the plan behind Qt's own
+// details button, in Japanese, closed until asked for.
+TEST(ConversionRun, TheRealQuestionOpensThePlanOnRequest)
+{
+    WindowHarness harness([](const auto &folder) {
+        for (const char *name : {"ReadMe.Txt", "x.txt", "X.TXT"})
+            folder.file(name);
+    });
+    askThrough(harness, controls::showMessage);
+    QString question, caption, opened;
+    bool closedFirst = false;
+    const auto answer = [&](QMessageBox *box) {
+        question = box->text();
+        auto *details = box->findChild<QTextEdit *>();
+        const QList<QAbstractButton *> buttons = box->buttons(); // はい, いいえ, then the details'
+        ASSERT_NE(details, nullptr);
+        ASSERT_EQ(buttons.size(), 3);
+        closedFirst = !details->isVisible();
+        caption = buttons[2]->text();
+        QTest::mouseClick(buttons[2], Qt::LeftButton);
+        if (details->isVisible())
+            opened = details->toPlainText();
+        QTest::mouseClick(buttons[0], Qt::LeftButton);
+    };
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        answer(box);
+        if (box->isVisible()) {
+            ADD_FAILURE() << "the question is still open";
+            box->done(0);
+        }
+    });
+    harness.click("Command1");
+
+    EXPECT_EQ(question, QString::fromStdString(harness.folder.path().string())
+                            + QStringLiteral("\n\nﾃﾞｨﾚｸﾄﾘ配下のﾌｧｲﾙ名を変更しますか？"));
+    EXPECT_TRUE(closedFirst);
+    EXPECT_EQ(caption, QCoreApplication::translate("QMessageBox", "Show Details..."));
+    EXPECT_NE(caption, QStringLiteral("Show Details..."));
+    EXPECT_EQ(opened, QStringLiteral("1 個のファイル名を変更します。\n1 個のファイルは、名前を変更しません。\n"
+                                     "1 個のファイルは、既に大文字です。\n\nReadMe.Txt → README.TXT\n"
+                                     "x.txt … X.TXT という名前が既にあります"));
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), (Names{"README.TXT", "x.txt", "X.TXT"}));
 }
 
 TEST(ConversionRun, ALongRunShowsItsProgressModallyAndTheCaseCannotChange)

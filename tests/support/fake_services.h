@@ -13,6 +13,7 @@ namespace testing_support {
 struct Shown {
     QString prompt;
     controls::Buttons buttons;
+    QString details;
 };
 
 class FakeServices {
@@ -20,8 +21,8 @@ public:
     FakeServices()
     {
         services = controls::Services::native();
-        services.message = [this](QWidget *, const QString &prompt, controls::Buttons buttons) {
-            shown.push_back({prompt, buttons});
+        services.message = [this](QWidget *, const QString &prompt, controls::Buttons buttons, const QString &details) {
+            shown.push_back({prompt, buttons, details});
             if (buttons == controls::Buttons::Ok)
                 return controls::Answer::Ok;
             if (answers.empty())

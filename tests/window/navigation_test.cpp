@@ -1,13 +1,18 @@
-// Tests of the drive list, the folder list and the desktop button keeping the
-// label, the file list and the working folder in step, on temporary folders
-// standing in for volumes; after each move a run converts that folder only.
+// Tests of the drive list, the folder list, the desktop button and a dropped
+// folder keeping the label, the file list and the working folder in step, on
+// temporary folders standing in for volumes; after each move a run converts
+// that folder only.
 #include "support/window_harness.h"
 
 #include "text/casemap.h"
 #include "text/reason.h"
 #include "controls/drive_list.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QSignalSpy>
+#include <QUrl>
 
 namespace {
 
@@ -65,6 +70,32 @@ protected:
                                     : name);
             EXPECT_EQ(WindowHarness::namesIn(where), expected) << where;
         }
+    }
+
+    // Drags `urls` over the file list and drops them there, as a file manager
+    // does, through the window system's window; whether the window took them.
+    bool drop(const QList<QUrl> &urls)
+    {
+        MOJIK &window = harness.window();
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QMimeData data;
+        data.setUrls(urls);
+        auto *file1 = harness.control<controls::FileList>("File1");
+        const QPoint at = file1->mapTo(&window, file1->rect().center());
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.windowHandle(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.windowHandle(), &dropped);
+        return dropped.isAccepted();
+    }
+
+    static QUrl fileUrl(const std::filesystem::path &path)
+    {
+        return QUrl::fromLocalFile(QString::fromStdString(path.string()));
     }
 
     WindowHarness harness;
@@ -187,6 +218,50 @@ TEST_F(Navigation, DesktopFailuresSayWhichItWasAndNameThePath)
         ASSERT_EQ(harness.fake.shown.size(), 1u);
         EXPECT_EQ(harness.fake.shown[0].prompt, row.prompt);
         expectAllAt(c, c);
+    }
+}
+
+TEST_F(Navigation, ADroppedFolderOpensThereAndItsDriveKeepsIt)
+{
+    ASSERT_TRUE(drop({fileUrl(d / "WORK")}));
+    expectAllAt(d / "WORK", d);
+    pickDrive(c);
+    expectAllAt(c, c);
+    pickDrive(d);
+    expectAllAt(d / "WORK", d);
+    EXPECT_TRUE(harness.fake.shown.empty());
+    expectRunConverts(d / "WORK");
+}
+
+TEST_F(Navigation, WhatIsDroppedDecidesTheFolderOrTheBox)
+{
+    const std::filesystem::path gone = d / "Gone";
+    const struct {
+        const char *what;
+        QList<QUrl> urls;
+        bool taken;
+        std::filesystem::path folder, drive;
+        QString prompt;
+    } rows[] = {
+        {"a file opens its folder", {fileUrl(d / "Desk" / "Desk.txt")}, true, d / "Desk", d, {}},
+        {"the first local one counts", {QUrl(QStringLiteral("https://example.com/")), fileUrl(c / "Sub")}, true, c / "Sub", c, {}},
+        {"nothing local is refused", {QUrl(QStringLiteral("https://example.com/a.txt"))}, false, c, c, {}},
+        {"a folder gone says so", {fileUrl(gone)}, true, c, c,
+         QStringLiteral("フォルダ %1 が見つかりません。\r").arg(QString::fromStdString(gone.string()))
+             + text::reasonText(std::make_error_code(std::errc::no_such_file_or_directory))},
+    };
+    for (const auto &row : rows) {
+        pickDrive(c);
+        ASSERT_FALSE(dir1->setPath(c));
+        harness.fake.shown.clear();
+        EXPECT_EQ(drop(row.urls), row.taken) << row.what;
+        expectAllAt(row.folder, row.drive);
+        if (row.prompt.isEmpty()) {
+            EXPECT_TRUE(harness.fake.shown.empty()) << row.what;
+        } else {
+            ASSERT_EQ(harness.fake.shown.size(), 1u) << row.what;
+            EXPECT_EQ(harness.fake.shown[0].prompt, row.prompt) << row.what;
+        }
     }
 }
 
