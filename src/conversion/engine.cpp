@@ -18,26 +18,31 @@ std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std
     return error;
 }
 
-Run::Run(const std::filesystem::path &folder, Case mode) : m_folder(sys::resolvedFolder(folder)), m_mode(mode) {}
+Run::Run(const std::filesystem::path &folder, Case mode, Part part)
+    : m_folder(sys::resolvedFolder(folder)), m_mode(mode), m_part(part)
+{
+}
 
 std::error_code Run::plan(const std::vector<std::filesystem::path> &listed)
 {
     m_listed = &listed;
-    return readAndPlan(false);
+    return readAndPlan(false, false);
 }
 
-std::error_code Run::planFolder()
+std::error_code Run::planFolder(bool withFolders)
 {
     m_listed = &m_ownListed;
-    return readAndPlan(true);
+    return readAndPlan(true, withFolders);
 }
 
-std::error_code Run::readAndPlan(bool listFiles)
+std::error_code Run::readAndPlan(bool listFiles, bool withFolders)
 {
     FolderNow now;
+    std::vector<bool> isFolder;
     std::error_code readError;
-    const auto read = [this, &now, &readError] {
-        readError = sys::listAllNamesAndFiles(m_folder, now.names, now.isFile);
+    const auto read = [this, &now, &isFolder, &readError, withFolders] {
+        readError = withFolders ? sys::listAllNamesFilesAndFolders(m_folder, now.names, now.isFile, isFolder)
+                                : sys::listAllNamesAndFiles(m_folder, now.names, now.isFile);
         now.longestName = sys::longestName(m_folder);
     };
     // The folder's side of the plan is built on the second core while this one
@@ -47,7 +52,6 @@ std::error_code Run::readAndPlan(bool listFiles)
         read();
         if (readError)
             return readError;
-        checks = sys::beside([&now] { return FolderChecks(now); });
         // The command line's own list stays in the order the folder was read:
         // its renames need no order, and a sort before the first one would only
         // delay it.
@@ -56,6 +60,13 @@ std::error_code Run::readAndPlan(bool listFiles)
             if (now.isFile[i])
                 m_ownListed.push_back(now.names[i]);
         }
+        for (std::size_t i = 0; i < isFolder.size(); ++i) {
+            if (isFolder[i]) {
+                m_ownListed.push_back(now.names[i]);
+                now.isFile[i] = true; // listed, as a file is: the plan's checks ask that
+            }
+        }
+        checks = sys::beside([&now] { return FolderChecks(now); });
     } else {
         // The file list's names are at hand already: the folder is read there too.
         checks = sys::beside([&read, &now] {
@@ -63,7 +74,7 @@ std::error_code Run::readAndPlan(bool listFiles)
             return FolderChecks(now);
         });
     }
-    Plan plan = planRun(*m_listed, std::move(checks), m_mode);
+    Plan plan = planRun(*m_listed, std::move(checks), m_mode, m_part);
     if (readError)
         return readError;
     m_plan = std::move(plan);
@@ -128,10 +139,11 @@ Outcome Run::renameAll(bool (*stop)())
         if (const std::error_code error = rename(listed[i], m_plan.newNames[i]))
             return finish({}, listed[i], error);
     }
-    // The folder is read again only where the file system may have kept old spellings.
+    // The folder is read again only where the file system may have kept old
+    // spellings; every name of it, since the list may hold subfolders.
     std::vector<std::filesystem::path> now;
     if (!m_renamer->keepsSpellings())
-        sys::listFiles(m_folder, now);
+        sys::listAllNames(m_folder, now);
     return finish(now);
 }
 

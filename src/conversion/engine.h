@@ -29,8 +29,9 @@ struct Outcome {
 class Run {
 public:
     // `folder` is taken as the system resolves it (sys::resolvedFolder), so that
-    // its journals are found again by any path to it.
-    Run(const std::filesystem::path &folder, Case mode);
+    // its journals are found again by any path to it. `part` is the part of each
+    // name converted.
+    Run(const std::filesystem::path &folder, Case mode, Part part = Part::All);
 
     // Reads every name of the folder and plans the renames of `listed`, the names
     // the file list shows, which stay as they are until the run ends. Nothing is
@@ -38,7 +39,10 @@ public:
     std::error_code plan(const std::vector<std::filesystem::path> &listed);
     // The same on the files the folder's file list would show, from one reading
     // of it, listed in the order of that reading rather than the file list's.
-    std::error_code planFolder();
+    // `withFolders` lists its subfolders too (not hidden ones, not links), after
+    // the files: a file system without the no-replace flag may learn from a
+    // folder that it takes no hard links, which the files still use.
+    std::error_code planFolder(bool withFolders = false);
 
     // Writes the journal before the first rename; a run that renames nothing
     // needs none. `group` and `root` tie together the folders of a recursive run.
@@ -65,11 +69,13 @@ public:
     Outcome renameAll(bool (*stop)() = nullptr);
 
 private:
-    // Reads the folder once; with `listFiles`, takes its files as the list.
-    std::error_code readAndPlan(bool listFiles);
+    // Reads the folder once; with `listFiles`, takes its files (and with
+    // `withFolders` its subfolders) as the list.
+    std::error_code readAndPlan(bool listFiles, bool withFolders);
 
     std::filesystem::path m_folder;
     Case m_mode;
+    Part m_part;
     const std::vector<std::filesystem::path> *m_listed = nullptr;
     std::vector<std::filesystem::path> m_ownListed; // planFolder's list
     std::optional<sys::Renamer> m_renamer;          // made from the names read for the plan

@@ -169,12 +169,14 @@ std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::
         if (stored.journal->group == group && !stored.journal->undone)
             found.push_back(std::move(stored));
     }
-    // Deeper folders first, so that a folder's own path is not in use by the time it is done.
+    // Each folder before the folders in it: a run that renamed folders did them
+    // after their contents, under the paths they had then, which come back as
+    // the folders above them get their names back.
     std::sort(found.begin(), found.end(), [](const StoredJournal &a, const StoredJournal &b) {
         const auto depth = [](const StoredJournal &s) {
             return s.journal ? std::distance(s.journal->folder.begin(), s.journal->folder.end()) : 0;
         };
-        return depth(a) > depth(b);
+        return depth(a) < depth(b);
     });
     // A folder's later runs that renamed what the recursive run gave (or what
     // they gave in turn) come back first, newest first: the recursive run's

@@ -43,7 +43,7 @@ public:
     std::optional<StoredJournal> latest(const std::filesystem::path &folder) const;
 
     // Every journal of the most recent recursive run started from `root` that is
-    // not wholly undone yet, the deepest folders first, each after the later runs
+    // not wholly undone yet, each folder before the folders in it, each after the later runs
     // of its folder, newest first, that renamed the names it gave.
     std::vector<StoredJournal> latestRecursive(const std::filesystem::path &root) const;
 
