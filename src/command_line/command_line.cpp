@@ -46,7 +46,8 @@ std::optional<Path> folderOf(const Options &options)
 }
 
 // The folders a recursive run works on: `root` and every folder below it, but
-// hidden folders and links to folders, which it does not enter.
+// hidden folders and links to folders, which it does not enter. Each comes
+// after the folder that holds it.
 std::error_code foldersFrom(const Path &root, std::vector<Path> &folders, Path &unread)
 {
     folders = {root};
@@ -100,10 +101,10 @@ std::string renamedLines(const std::vector<Path> &listed, const conversion::Plan
 // destroyed: the process ends with it and the system takes back its memory at
 // once, where giving a big folder's names back one by one costs more than
 // planning them.
-conversion::Run &freshRun(const Path &folder, conversion::Case mode)
+conversion::Run &freshRun(const Path &folder, conversion::Case mode, conversion::Part part)
 {
     static auto &kept = *new std::optional<conversion::Run>;
-    kept.emplace(folder, mode);
+    kept.emplace(folder, mode, part);
     return *kept;
 }
 
@@ -113,9 +114,9 @@ conversion::Run &freshRun(const Path &folder, conversion::Case mode)
 int convertFolder(const Options &options, const Path &folder, const Path &root, const std::string &group,
                   const std::string &prefix, std::size_t &done, Printer &out)
 {
-    conversion::Run &run =
-        freshRun(folder, options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower);
-    std::error_code error = run.planFolder();
+    conversion::Run &run = freshRun(
+        folder, options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower, options.part);
+    std::error_code error = run.planFolder(options.folders);
     if (error) {
         say(QStringLiteral("%1 の内容を読めませんでした。ここで止めました。\n%2").arg(shown(folder), text::reasonText(error)));
         return kStopped;
@@ -175,6 +176,10 @@ int convert(const Options &options)
                     .arg(shown(unread), text::reasonText(error)));
             return kStopped;
         }
+        // Each folder before the one that holds it, so that renaming a folder
+        // never changes the path of one still to come.
+        if (options.folders)
+            std::reverse(folders.begin(), folders.end());
     }
     const std::string group = options.recursive ? conversion::JournalStore::newGroup() : std::string();
     Printer out;
