@@ -11,6 +11,13 @@
 
 namespace conversion {
 
+namespace {
+
+// A folder of fewer names is planned on one core: a thread costs more to start.
+constexpr std::size_t kNamesWorthAThread = 1000;
+
+} // namespace
+
 std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
 {
     const std::error_code error = sys::listFiles(folder, names);
@@ -66,7 +73,7 @@ std::error_code Run::readAndPlan(bool listFiles, bool withFolders)
                 now.isFile[i] = true; // listed, as a file is: the plan's checks ask that
             }
         }
-        checks = sys::beside([&now] { return FolderChecks(now); });
+        checks = sys::beside([&now] { return FolderChecks(now); }, now.names.size() >= kNamesWorthAThread);
     } else {
         // The file list's names are at hand already: the folder is read there too.
         checks = sys::beside([&read, &now] {
@@ -78,9 +85,17 @@ std::error_code Run::readAndPlan(bool listFiles, bool withFolders)
     if (readError)
         return readError;
     m_plan = std::move(plan);
-    // One renamer for the whole run: it learns the medium's ways at its first rename.
-    m_renamer.emplace(m_folder, std::move(now.names), m_temporaryStem);
+    m_names = std::move(now.names);
+    m_renamer.reset();
     return {};
+}
+
+sys::Renamer &Run::renamer()
+{
+    // One renamer for the whole run: it learns the medium's ways at its first rename.
+    if (!m_renamer)
+        m_renamer.emplace(m_folder, std::move(m_names), m_temporaryStem);
+    return *m_renamer;
 }
 
 std::size_t Run::toRename() const
@@ -88,21 +103,23 @@ std::size_t Run::toRename() const
     return static_cast<std::size_t>(std::count(m_plan.rename.begin(), m_plan.rename.end(), true));
 }
 
-std::error_code Run::writeJournal(const JournalStore &store, const std::string &group, const std::filesystem::path &root)
+std::error_code Run::writeJournal(const JournalStore &store, const std::string &group, const std::filesystem::path &root,
+                                  bool sync)
 {
     if (toRename() == 0)
         return {};
     const Journal header{m_folder, m_mode, group, root, m_temporaryStem, {}, 0, false};
     if (const std::error_code error =
-            store.write(header, journalBytes(header, *m_listed, m_plan.newNames, m_plan.rename), m_journal))
+            store.write(header, journalBytes(header, *m_listed, m_plan.newNames, m_plan.rename), m_journal, sync))
         return error;
-    m_pruning = sys::beside([store, folder = m_folder] { store.prune(folder); });
+    if (sync)
+        m_pruning = sys::beside([store, folder = m_folder] { store.prune({folder}); });
     return {};
 }
 
 std::error_code Run::rename(const std::filesystem::path &name, const std::filesystem::path &newName)
 {
-    const std::error_code error = m_renamer->rename(name, newName);
+    const std::error_code error = renamer().rename(name, newName);
     if (!error)
         ++m_renamed;
     return error;
@@ -123,8 +140,10 @@ Outcome Run::finish(const std::vector<std::filesystem::path> &listedNow, const s
         sys::appendToFile(m_journal, doneMark(m_renamed));
     if (m_pruning.valid())
         m_pruning.get();
-    if (!failure && !stopped && !m_renamer->keepsSpellings())
+    if (!failure && !stopped && !renamer().keepsSpellings())
         outcome.unchanged = unchangedNames(m_plan, listedNow);
+    // The folder is let go: the command line holds many runs at once.
+    m_renamer.reset();
     return outcome;
 }
 
@@ -142,7 +161,7 @@ Outcome Run::renameAll(bool (*stop)())
     // The folder is read again only where the file system may have kept old
     // spellings; every name of it, since the list may hold subfolders.
     std::vector<std::filesystem::path> now;
-    if (!m_renamer->keepsSpellings())
+    if (!renamer().keepsSpellings())
         sys::listAllNames(m_folder, now);
     return finish(now);
 }

@@ -46,8 +46,10 @@ public:
 
     // Writes the journal before the first rename; a run that renames nothing
     // needs none. `group` and `root` tie together the folders of a recursive run.
+    // Without `sync` the caller brings it to the disk (JournalStore::sync) before
+    // the first rename, and lets the folder's oldest journals go (JournalStore::prune).
     std::error_code writeJournal(const JournalStore &store, const std::string &group = {},
-                                 const std::filesystem::path &root = {});
+                                 const std::filesystem::path &root = {}, bool sync = true);
 
     const std::vector<std::filesystem::path> &listed() const { return *m_listed; }
     const Plan &planned() const { return m_plan; }
@@ -59,7 +61,7 @@ public:
     // Ends the run after its last rename, a refused one or a stop: marks in the
     // journal how far it got, waits for the oldest journals to go, and finds the
     // names the folder, as listed now, did not take (none where the renamer has
-    // shown that it keeps spellings).
+    // shown that it keeps spellings). No rename follows it.
     Outcome finish(const std::vector<std::filesystem::path> &listedNow, const std::filesystem::path &failedName = {},
                    std::error_code failure = {}, bool stopped = false);
 
@@ -78,7 +80,11 @@ private:
     Part m_part;
     const std::vector<std::filesystem::path> *m_listed = nullptr;
     std::vector<std::filesystem::path> m_ownListed; // planFolder's list
-    std::optional<sys::Renamer> m_renamer;          // made from the names read for the plan
+    // Made from the names read for the plan at the first rename, so that runs
+    // planned ahead hold no open folder each.
+    sys::Renamer &renamer();
+    std::vector<std::filesystem::path> m_names;     // the names read for the plan, until then
+    std::optional<sys::Renamer> m_renamer;
     std::string m_temporaryStem = sys::newTemporaryStem(); // its temporary names, which the journal keeps
     Plan m_plan;
     std::filesystem::path m_journal; // empty until written

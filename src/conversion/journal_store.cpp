@@ -93,7 +93,8 @@ std::vector<std::filesystem::path> JournalStore::filesOf(const std::string &pref
     return files;
 }
 
-std::error_code JournalStore::write(const Journal &journal, const std::string &bytes, std::filesystem::path &file) const
+std::error_code JournalStore::write(const Journal &journal, const std::string &bytes, std::filesystem::path &file,
+                                   bool sync) const
 {
     std::error_code error;
     // Made for the user alone, whatever the umask: the folder must pass as private.
@@ -102,21 +103,38 @@ std::error_code JournalStore::write(const Journal &journal, const std::string &b
     if (error || (error = sys::privateFolder(m_folder)))
         return error;
     file = m_folder / fileName(journal);
-    return sys::writeNewFileDurably(file, bytes);
+    return sync ? sys::writeNewFileDurably(file, bytes) : sys::writeNewFile(file, bytes);
 }
 
-void JournalStore::prune(const std::filesystem::path &folder) const
+std::error_code JournalStore::sync() const
 {
-    // Only journals that are this folder's own go, however their names were come by.
-    std::vector<std::filesystem::path> older = filesOf(folderMark(folder) + '-');
-    std::erase_if(older, [&](const std::filesystem::path &other) {
-        std::string head;
-        return sys::readFile(other, head, kJournalHead) || journalFolder(head) != folder;
-    });
-    // A journal that cannot be removed is kept: it takes nothing from the runs.
-    std::error_code error;
-    for (std::size_t i = 0; i + kRunsKept < older.size(); ++i)
-        std::filesystem::remove(older[i], error);
+    return sys::syncFiles(m_folder);
+}
+
+void JournalStore::prune(const std::vector<std::filesystem::path> &folders) const
+{
+    // The store is read once for all of them: a recursive run prunes a folder's
+    // worth of folders.
+    const std::vector<std::filesystem::path> all = filesOf({});
+    const auto before = [](const std::filesystem::path &a, const std::filesystem::path &b) { return a.native() < b.native(); };
+    for (const std::filesystem::path &folder : folders) {
+        // A folder's journals lie side by side in the sorted list, under its mark.
+        const std::filesystem::path start = m_folder / (folderMark(folder) + '-');
+        std::vector<std::filesystem::path> older;
+        for (auto file = std::lower_bound(all.begin(), all.end(), start, before);
+             file != all.end() && file->native().starts_with(start.native()); ++file)
+            older.push_back(*file);
+        // Only journals that are this folder's own go, however their names were
+        // come by; only those beyond the last 20 are read to tell, since a tree's
+        // folders each hold 20 and each run of it adds one.
+        std::error_code error;
+        for (std::size_t i = 0; i + kRunsKept < older.size(); ++i) {
+            std::string head;
+            // A journal that cannot be removed is kept: it takes nothing from the runs.
+            if (!sys::readFile(older[i], head, kJournalHead) && journalFolder(head) == folder)
+                std::filesystem::remove(older[i], error);
+        }
+    }
 }
 
 std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &asked) const

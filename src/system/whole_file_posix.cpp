@@ -120,7 +120,9 @@ std::error_code writeWholeFile(const std::filesystem::path &target, std::string_
     return error;
 }
 
-std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes)
+namespace {
+
+std::error_code writeNew(const std::filesystem::path &path, std::string_view bytes, bool sync)
 {
     // Written under a hidden name first: a process killed halfway leaves no file
     // under `path`, only an entry that is not one of its kind.
@@ -128,7 +130,7 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
     const int fd = createBeside(path, temporary, 0600);
     if (fd < 0)
         return lastError();
-    std::error_code error = writeAll(fd, bytes);
+    std::error_code error = writeAll(fd, bytes, sync);
     if (::close(fd) != 0 && !error)
         error = lastError();
     // A link, unlike a rename, never replaces a file that took the name meanwhile.
@@ -136,10 +138,33 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
     if (!error && !linked)
         error = lastError();
     ::unlink(temporary.c_str());
-    if (!error)
+    if (!error && sync)
         error = syncFolderOf(path);
     if (error && linked)
         ::unlink(path.c_str());
+    return error;
+}
+
+} // namespace
+
+std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes)
+{
+    return writeNew(path, bytes, true);
+}
+
+std::error_code writeNewFile(const std::filesystem::path &path, std::string_view bytes)
+{
+    return writeNew(path, bytes, false);
+}
+
+std::error_code syncFiles(const std::filesystem::path &folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    // A full disk shows here too: syncfs reports the write-back errors since the last one.
+    const std::error_code error = ::syncfs(fd) == 0 ? std::error_code() : lastError();
+    ::close(fd);
     return error;
 }
 

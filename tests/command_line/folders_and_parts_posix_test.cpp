@@ -3,6 +3,8 @@
 // links to folders, which only POSIX systems make in a test.
 #include "command_line/run_in_process.h"
 
+#include "conversion/journal_store.h"
+
 namespace {
 
 using namespace command_line_testing;
@@ -71,6 +73,30 @@ TEST(CommandLine, RecursiveFoldersRenamesTheDeepestFirstAndIsTakenBackWhole)
     EXPECT_EQ(allNames(root), (Names{"A", "C", "Ärger"}));
     EXPECT_EQ(allNames(root / "A"), (Names{"B", "Y.TXT"}));
     EXPECT_EQ(allNames(root / "A" / "B"), (Names{"File.TXT"}));
+}
+
+// A recursive run's journals reach the disk together and are pruned together:
+// each folder keeps its last 20 runs, and no other folder's.
+TEST(CommandLine, ARecursiveRunKeepsTheLastTwentyRunsOfEachFolder)
+{
+    TempFolder temp;
+    temp.file("R/Top.txt");
+    temp.file("R/123/Abc.txt"); // a folder that keeps its name, and so its journals' path
+    temp.file("Other/Xyz.txt");
+    // A store of its own, counted whole.
+    const QByteArray shared = qgetenv(conversion::JournalStore::kHomeVariable);
+    qputenv(conversion::JournalStore::kHomeVariable, QByteArray::fromStdString(temp.folder("state").native()));
+    const fs::path root = temp.path() / "R";
+    ASSERT_EQ(mojik({"--upper", (temp.path() / "Other").native()}).exit, command_line::kDone);
+    for (int run = 0; run < 22; ++run)
+        ASSERT_EQ(mojik({run % 2 ? "--lower" : "--upper", "-r", "--folders", root.native()}).exit, command_line::kDone);
+    std::vector<fs::path> journals;
+    ASSERT_FALSE(sys::listAllNames(conversion::JournalStore::standard().folder(), journals));
+    EXPECT_EQ(journals.size(), 2 * 20 + 1u);
+    EXPECT_EQ(mojik({"--undo", "-r", root.native()}).exit, command_line::kDone);
+    EXPECT_EQ(allNames(root), (Names{"TOP.TXT", "123"})) << "the run before the last";
+    EXPECT_EQ(allNames(root / "123"), (Names{"ABC.TXT"}));
+    qputenv(conversion::JournalStore::kHomeVariable, shared);
 }
 
 } // namespace
