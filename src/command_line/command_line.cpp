@@ -193,13 +193,15 @@ int convert(const Options &options)
     Printer out;
     int exit = kDone;
     std::size_t done = 0;
+    std::future<void> pruning; // waited for as it goes, whichever way the run ends
     // Ctrl+C stops between two renames, as 中止 does in the window.
     sys::stopOnInterrupt();
     for (std::size_t first = 0, end = 0; first < folders.size(); first = end) {
         std::deque<conversion::Run> &runs = freshRuns();
         for (std::size_t names = 0; end < folders.size() && end - first < kBatchFolders && names < kBatchNames; ++end) {
             const std::size_t i = end;
-            conversion::Run &run = runs.emplace_back(folders[i], mode, options.part);
+            // folderOf resolved the top, and foldersFrom enters no link.
+            conversion::Run &run = runs.emplace_back(folders[i], mode, options.part, true);
             std::error_code error = run.planFolder(options.folders);
             if (error) {
                 out.flush();
@@ -219,6 +221,10 @@ int convert(const Options &options)
                 say(conversion::journalUnwritableText(journals.folder(), error));
                 return kStopped;
             }
+            // The oldest journals go on the second core while the renames go on:
+            // only runs older than the last 20 of a folder, never this one's.
+            if (end == folders.size())
+                pruning = sys::beside([&journals, &folders] { journals.prune(folders); });
         }
         for (std::size_t i = first; i < end; ++i) {
             if (sys::interrupted()) {
@@ -232,8 +238,6 @@ int convert(const Options &options)
             exit = std::max(exit, code);
         }
     }
-    if (together)
-        journals.prune(folders);
     return exit;
 }
 

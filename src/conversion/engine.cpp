@@ -25,8 +25,8 @@ std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std
     return error;
 }
 
-Run::Run(const std::filesystem::path &folder, Case mode, Part part)
-    : m_folder(sys::resolvedFolder(folder)), m_mode(mode), m_part(part)
+Run::Run(const std::filesystem::path &folder, Case mode, Part part, bool resolved)
+    : m_folder(resolved ? folder : sys::resolvedFolder(folder)), m_mode(mode), m_part(part)
 {
 }
 

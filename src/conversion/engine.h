@@ -29,9 +29,10 @@ struct Outcome {
 class Run {
 public:
     // `folder` is taken as the system resolves it (sys::resolvedFolder), so that
-    // its journals are found again by any path to it. `part` is the part of each
-    // name converted.
-    Run(const std::filesystem::path &folder, Case mode, Part part = Part::All);
+    // its journals are found again by any path to it, unless `resolved` says it
+    // is already (a folder found below one resolved, through no link). `part`
+    // is the part of each name converted.
+    Run(const std::filesystem::path &folder, Case mode, Part part = Part::All, bool resolved = false);
 
     // Reads every name of the folder and plans the renames of `listed`, the names
     // the file list shows, which stay as they are until the run ends. Nothing is
