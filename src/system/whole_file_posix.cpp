@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -134,24 +133,14 @@ std::error_code writeNew(const std::filesystem::path &path, std::string_view byt
     std::error_code error = writeAll(fd, bytes, sync);
     if (::close(fd) != 0 && !error)
         error = lastError();
-    // Neither a rename that refuses to replace nor a link replaces a file that
-    // took the name meanwhile. The rename is one step, where on ext4 a link and
-    // the unlink after it cost several times as much; a file system that
-    // refuses the flag is given the link.
-    bool renamed = false;
-    bool linked = false;
-    if (!error) {
-        renamed = ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0;
-        if (!renamed && (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP))
-            linked = ::link(temporary.c_str(), path.c_str()) == 0;
-        if (!renamed && !linked)
-            error = lastError();
-    }
-    if (!renamed)
-        ::unlink(temporary.c_str());
+    // A link, unlike a rename, never replaces a file that took the name meanwhile.
+    const bool linked = !error && ::link(temporary.c_str(), path.c_str()) == 0;
+    if (!error && !linked)
+        error = lastError();
+    ::unlink(temporary.c_str());
     if (!error && sync)
         error = syncFolderOf(path);
-    if (error && (renamed || linked))
+    if (error && linked)
         ::unlink(path.c_str());
     return error;
 }
