@@ -66,16 +66,21 @@ std::error_code writeAll(int fd, std::string_view bytes, bool sync = true)
     return !sync || ::fsync(fd) == 0 ? std::error_code() : lastError();
 }
 
-// The folder's own entry for a new name reaches the disk only with the folder.
-std::error_code syncFolderOf(const fs::path &path)
+// Calls `sync` (fsync or syncfs) on the folder.
+std::error_code syncFolder(const fs::path &folder, int (*sync)(int))
 {
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : ".";
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return lastError();
-    const std::error_code error = ::fsync(fd) == 0 ? std::error_code() : lastError();
+    const std::error_code error = sync(fd) == 0 ? std::error_code() : lastError();
     ::close(fd);
     return error;
+}
+
+// The folder's own entry for a new name reaches the disk only with the folder.
+std::error_code syncFolderOf(const fs::path &path)
+{
+    return syncFolder(path.has_parent_path() ? path.parent_path() : ".", ::fsync);
 }
 
 // The replaced file's permissions for the new one. Only a change is asked for:
@@ -159,13 +164,8 @@ std::error_code writeNewFile(const std::filesystem::path &path, std::string_view
 
 std::error_code syncFiles(const std::filesystem::path &folder)
 {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return lastError();
     // A full disk shows here too: syncfs reports the write-back errors since the last one.
-    const std::error_code error = ::syncfs(fd) == 0 ? std::error_code() : lastError();
-    ::close(fd);
-    return error;
+    return syncFolder(folder, ::syncfs);
 }
 
 std::error_code privateFolder(const std::filesystem::path &folder)
