@@ -311,6 +311,82 @@ void commandLineRows(const fs::path &root, int count)
         fs::remove_all(folder);
 }
 
+// A tree of `folders` folders, each holding `files` files of mixed-case names:
+// folder 0 is the top, and folder i > 0 lies in folder (i - 1) / 10. Each
+// folder's path below the top, top first: every folder comes after the one
+// that holds it.
+std::vector<fs::path> makeTree(const fs::path &top, int folders, const std::vector<std::string> &files)
+{
+    std::vector<fs::path> paths{fs::path()};
+    for (int i = 1; i < folders; ++i)
+        paths.push_back(paths[static_cast<std::size_t>((i - 1) / 10)] / ("Album-" + std::to_string(i) + "x"));
+    for (const fs::path &path : paths)
+        makeFiles(top / path, files);
+    return paths;
+}
+
+// The floor of a recursive run on folders: renameat2 over every file of each
+// folder and then its subfolders, the deepest folders first, each folder opened
+// once, its names known beforehand. `upper` names the case of the run, `first`
+// says whether the names are still as made (else in the other case).
+double bareTreeRenames(const fs::path &top, const std::vector<fs::path> &paths, const std::vector<std::string> &files,
+                       bool upper, bool first)
+{
+    const auto now = [&](const std::string &name) { return first ? name : asciiCase(name, !upper); };
+    std::vector<std::vector<std::pair<std::string, std::string>>> renames(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        for (const std::string &file : files)
+            renames[i].emplace_back(now(file), asciiCase(file, upper));
+    }
+    for (std::size_t i = 1; i < paths.size(); ++i) {
+        const std::string name = paths[i].filename().native();
+        renames[(i - 1) / 10].emplace_back(now(name), asciiCase(name, upper));
+    }
+    std::vector<fs::path> at; // each folder's path as the run reaches it: its own names as they are now
+    for (const fs::path &path : paths) {
+        fs::path current = top;
+        for (const fs::path &part : path)
+            current /= now(part.native());
+        at.push_back(current);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    for (std::size_t i = paths.size(); i-- > 0;) {
+        const int fd = ::open(at[i].c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        for (const auto &[from, to] : renames[i]) {
+            if (from != to)
+                ::renameat2(fd, from.c_str(), fd, to.c_str(), RENAME_NOREPLACE);
+        }
+        ::close(fd);
+    }
+    return static_cast<double>(clock.nsecsElapsed());
+}
+
+// `mojik --upper -r --folders` (or --lower) on a tree against the bare renames
+// of the same files and folders.
+void treeRow(const fs::path &root, int folders, int files)
+{
+    const std::vector<std::string> names = mixedNames(files);
+    const fs::path mine = root / "tree";
+    const fs::path bare = root / "tree-bare";
+    const std::vector<fs::path> paths = makeTree(mine, folders, names);
+    makeTree(bare, folders, names);
+    double run = 1e300, floor = 1e300;
+    for (int i = 0; i < 5; ++i) {
+        const bool upper = i % 2 == 0;
+        run = std::min(run, processRun(QStringLiteral(MOJIK_PROGRAM),
+                                       {upper ? QStringLiteral("--upper") : QStringLiteral("--lower"), QStringLiteral("-r"),
+                                        QStringLiteral("--folders"), QString::fromStdString(mine.native())}));
+        floor = std::min(floor, bareTreeRenames(bare, paths, names, upper, i == 0));
+    }
+    const std::string what = std::to_string(folders) + " folders x " + std::to_string(files);
+    std::printf("%-8s %-28s %9.1f ms %9.1f ms %8.2f %s\n", what.c_str(), "mojik -r --folders (tree)", run / 1e6,
+                floor / 1e6, run / floor, "<= 1.25");
+    fs::current_path(root);
+    fs::remove_all(mine);
+    fs::remove_all(bare);
+}
+
 template <typename Measure>
 double best(int times, Measure measure)
 {
@@ -393,6 +469,7 @@ int main(int argc, char *argv[])
     const bool runsOnly = args.contains(QStringLiteral("--runs"));
     if (args.contains(QStringLiteral("--command-line"))) {
         commandLineRows(root, 32767);
+        treeRow(root, 1000, 30);
         return 0;
     }
     if (args.contains(QStringLiteral("--question"))) {
@@ -449,8 +526,10 @@ int main(int argc, char *argv[])
         fs::current_path(root);
         fs::remove_all(mine);
         fs::remove_all(bare);
-        if (count == 32767)
+        if (count == 32767) {
             commandLineRows(root, count);
+            treeRow(root, 1000, 30);
+        }
     }
     mediaRows(root);
     return 0;

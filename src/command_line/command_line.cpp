@@ -15,6 +15,8 @@
 #include "text/names.h"
 #include "text/reason.h"
 
+#include <deque>
+
 namespace command_line {
 
 namespace {
@@ -46,7 +48,8 @@ std::optional<Path> folderOf(const Options &options)
 }
 
 // The folders a recursive run works on: `root` and every folder below it, but
-// hidden folders and links to folders, which it does not enter.
+// hidden folders and links to folders, which it does not enter. Each comes
+// after the folder that holds it.
 std::error_code foldersFrom(const Path &root, std::vector<Path> &folders, Path &unread)
 {
     folders = {root};
@@ -96,40 +99,40 @@ std::string renamedLines(const std::vector<Path> &listed, const conversion::Plan
     return lines;
 }
 
-// A run of `folder`, in place of the previous folder's. The last one is never
-// destroyed: the process ends with it and the system takes back its memory at
-// once, where giving a big folder's names back one by one costs more than
-// planning them.
-conversion::Run &freshRun(const Path &folder, conversion::Case mode)
+// How many folders, and about how many names, are planned and journalled before
+// their renames: their journals reach the disk in one wait, which costs about
+// what a single journal's does. A run holds its folder open only while it
+// renames, so the count is bounded by memory, not by the limit of open files.
+constexpr std::size_t kBatchFolders = 4096;
+constexpr std::size_t kBatchNames = 100000;
+
+// How many renames make their lines worth a thread of their own.
+constexpr std::size_t kLinesWorthAThread = 1000;
+
+// The runs of a batch of folders, in place of the previous batch's. The last
+// ones are never destroyed: the process ends with them and the system takes
+// back their memory at once, where giving a big folder's names back one by one
+// costs more than planning them. A deque, since a run is never moved: its list
+// points into it.
+std::deque<conversion::Run> &freshRuns()
 {
-    static auto &kept = *new std::optional<conversion::Run>;
-    kept.emplace(folder, mode);
-    return *kept;
+    static auto &kept = *new std::deque<conversion::Run>;
+    kept.clear();
+    return kept;
 }
 
-// One folder of a run: planned, journalled and renamed on its own. `prefix` leads
-// its names in what is printed (the folder below the top one, or nothing);
-// `done` counts the renames of the whole run, which a stop tells.
-int convertFolder(const Options &options, const Path &folder, const Path &root, const std::string &group,
-                  const std::string &prefix, std::size_t &done, Printer &out)
+// The renames of one planned folder, and what is printed of them. `prefix`
+// leads its names in what is printed (the folder below the top one, or
+// nothing); `done` counts the renames of the whole run, which a stop tells.
+int renameFolder(const Options &options, conversion::Run &run, const Path &folder, const std::string &prefix,
+                 std::size_t &done, Printer &out)
 {
-    conversion::Run &run =
-        freshRun(folder, options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower);
-    std::error_code error = run.planFolder();
-    if (error) {
-        say(QStringLiteral("%1 の内容を読めませんでした。ここで止めました。\n%2").arg(shown(folder), text::reasonText(error)));
-        return kStopped;
-    }
-    const conversion::JournalStore journals = conversion::JournalStore::standard();
-    if (!options.dryRun && (error = run.writeJournal(journals, group, root))) {
-        say(conversion::journalUnwritableText(journals.folder(), error));
-        return kStopped;
-    }
     // The lines of the whole plan are made on the second core while this one
     // renames; a run stopped halfway makes its own.
     const std::size_t planned = run.toRename();
     std::future<std::string> lines = sys::beside(
-        [&run, &prefix, planned] { return renamedLines(run.listed(), run.planned(), prefix, planned); });
+        [&run, &prefix, planned] { return renamedLines(run.listed(), run.planned(), prefix, planned); },
+        planned >= kLinesWorthAThread);
     const conversion::Outcome outcome =
         options.dryRun ? conversion::Outcome{0, {}, {}, false, run.planned().skipped, {}} : run.renameAll(sys::interrupted);
     std::string printed = lines.get();
@@ -175,24 +178,65 @@ int convert(const Options &options)
                     .arg(shown(unread), text::reasonText(error)));
             return kStopped;
         }
+        // Each folder before the one that holds it, so that renaming a folder
+        // never changes the path of one still to come.
+        if (options.folders)
+            std::reverse(folders.begin(), folders.end());
     }
+    const conversion::Case mode = options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower;
     const std::string group = options.recursive ? conversion::JournalStore::newGroup() : std::string();
+    const Path journalRoot = options.recursive ? *root : Path();
+    const conversion::JournalStore journals = conversion::JournalStore::standard();
+    // One folder's journal is synced on its own, as the window's is; many wait
+    // for the disk together.
+    const bool together = folders.size() > 1 && !options.dryRun;
     Printer out;
     int exit = kDone;
     std::size_t done = 0;
+    std::future<void> pruning; // waited for as it goes, whichever way the run ends
     // Ctrl+C stops between two renames, as 中止 does in the window.
     sys::stopOnInterrupt();
-    for (const Path &folder : folders) {
-        if (sys::interrupted()) {
-            out.flush();
-            say(conversion::stoppedText(done));
-            return kStopped;
+    for (std::size_t first = 0, end = 0; first < folders.size(); first = end) {
+        std::deque<conversion::Run> &runs = freshRuns();
+        for (std::size_t names = 0; end < folders.size() && end - first < kBatchFolders && names < kBatchNames; ++end) {
+            const std::size_t i = end;
+            // folderOf resolved the top, and foldersFrom enters no link.
+            conversion::Run &run = runs.emplace_back(folders[i], mode, options.part, true);
+            std::error_code error = run.planFolder(options.folders);
+            if (error) {
+                out.flush();
+                say(QStringLiteral("%1 の内容を読めませんでした。ここで止めました。\n%2").arg(shown(folders[i]), text::reasonText(error)));
+                return kStopped;
+            }
+            if (!options.dryRun && (error = run.writeJournal(journals, group, journalRoot, !together))) {
+                out.flush();
+                say(conversion::journalUnwritableText(journals.folder(), error));
+                return kStopped;
+            }
+            names += run.listed().size();
         }
-        const int code = convertFolder(options, folder, options.recursive ? *root : Path(), group,
-                                       prefixOf(folder, *root), done, out);
-        if (code == kStopped)
-            return code;
-        exit = std::max(exit, code);
+        if (together) {
+            if (const std::error_code error = journals.sync()) {
+                out.flush();
+                say(conversion::journalUnwritableText(journals.folder(), error));
+                return kStopped;
+            }
+            // The oldest journals go on the second core while the renames go on:
+            // only runs older than the last 20 of a folder, never this one's.
+            if (end == folders.size())
+                pruning = sys::beside([&journals, &folders] { journals.prune(folders); });
+        }
+        for (std::size_t i = first; i < end; ++i) {
+            if (sys::interrupted()) {
+                out.flush();
+                say(conversion::stoppedText(done));
+                return kStopped;
+            }
+            const int code = renameFolder(options, runs[i - first], folders[i], prefixOf(folders[i], *root), done, out);
+            if (code == kStopped)
+                return code;
+            exit = std::max(exit, code);
+        }
     }
     return exit;
 }

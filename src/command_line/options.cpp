@@ -34,6 +34,23 @@ QString argumentText(const std::string &bytes, std::size_t index, bool options)
     return QChar(kRawMark) + QString::number(index);
 }
 
+QString partNeeded()
+{
+    return QStringLiteral("--part には name、extension、all のどれかを指定してください。");
+}
+
+// --part's value; nothing for one it does not take.
+std::optional<conversion::Part> partNamed(const QString &value)
+{
+    if (value == QStringLiteral("all"))
+        return conversion::Part::All;
+    if (value == QStringLiteral("name"))
+        return conversion::Part::Name;
+    if (value == QStringLiteral("extension"))
+        return conversion::Part::Extension;
+    return std::nullopt;
+}
+
 std::filesystem::path argumentPath(const QString &text, const std::vector<std::string> &arguments)
 {
     if (!text.startsWith(QChar(kRawMark)))
@@ -56,9 +73,11 @@ Options parseOptions(const std::vector<std::string> &arguments)
     const QCommandLineOption output(QStringLiteral("output"), {}, QStringLiteral("FILE"));
     const QCommandLineOption dryRun(QStringList{QStringLiteral("n"), QStringLiteral("dry-run")});
     const QCommandLineOption recursive(QStringList{QStringLiteral("r"), QStringLiteral("recursive")});
+    const QCommandLineOption subfolders(QStringLiteral("folders"));
+    const QCommandLineOption part(QStringLiteral("part"), {}, QStringLiteral("PART"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({upper, lower, undo, list, output, dryRun, recursive, help, version});
+    parser.addOptions({upper, lower, undo, list, output, dryRun, recursive, subfolders, part, help, version});
 
     QStringList texts{QStringLiteral("mojik")};
     bool afterOptions = false; // past "--", every argument is a folder
@@ -75,17 +94,20 @@ Options parseOptions(const std::vector<std::string> &arguments)
                                 .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), unknown.first());
             return options;
         }
-        // Else an option was given a value it does not take, or --output none.
+        // Else an option was given a value it does not take, or --output or --part none.
         for (const QString &text : texts.mid(1)) {
             if (text == QStringLiteral("--"))
                 break;
             const QString name = text.section(QLatin1Char('='), 0, 0);
-            if (text.startsWith(QStringLiteral("--")) && text.contains(QLatin1Char('=')) && name != QStringLiteral("--output")) {
+            if (text.startsWith(QStringLiteral("--")) && text.contains(QLatin1Char('=')) && name != QStringLiteral("--output") &&
+                name != QStringLiteral("--part")) {
                 options.error = QStringLiteral("%1 には値を付けられません。").arg(name);
                 return options;
             }
         }
-        options.error = QStringLiteral("--output には書き出すファイルの名前が要ります。");
+        // An option that needs a value lacks one only as the last argument.
+        options.error = texts.last() == QStringLiteral("--part") ? partNeeded()
+                                                                  : QStringLiteral("--output には書き出すファイルの名前が要ります。");
         return options;
     }
     if (parser.isSet(help)) {
@@ -112,6 +134,11 @@ Options parseOptions(const std::vector<std::string> &arguments)
         options.output = argumentPath(parser.value(output), arguments);
     options.dryRun = parser.isSet(dryRun);
     options.recursive = parser.isSet(recursive);
+    options.folders = parser.isSet(subfolders);
+    const std::optional<conversion::Part> partAsked =
+        parser.isSet(part) ? partNamed(parser.value(part)) : conversion::Part::All;
+    if (partAsked)
+        options.part = *partAsked;
 
     const bool run = options.action == Action::Upper || options.action == Action::Lower;
     if (actions > 1)
@@ -124,6 +151,12 @@ Options parseOptions(const std::vector<std::string> &arguments)
         options.error = QStringLiteral("-n (--dry-run) は --upper か --lower と一緒に使います。");
     else if (options.recursive && !run && options.action != Action::Undo)
         options.error = QStringLiteral("-r (--recursive) は --upper、--lower、--undo と一緒に使います。");
+    else if (options.folders && !run)
+        options.error = QStringLiteral("--folders は --upper か --lower と一緒に使います。");
+    else if (parser.isSet(part) && !run)
+        options.error = QStringLiteral("--part は --upper か --lower と一緒に使います。");
+    else if (!partAsked)
+        options.error = partNeeded();
     else if (parser.isSet(output) != (options.action == Action::List))
         options.error = options.action == Action::List ? QStringLiteral("--list には --output FILE が要ります。")
                                                        : QStringLiteral("--output は --list と一緒に使います。");
@@ -135,8 +168,10 @@ QString helpText()
     QString help = QStringLiteral(
         "使い方:\n"
         "  mojik [FOLDER]                      ウィンドウを開きます (FOLDER を指定するとそこで)\n"
-        "  mojik --upper [-n] [-r] FOLDER      ファイル名を大文字にします\n"
-        "  mojik --lower [-n] [-r] FOLDER      ファイル名を小文字にします\n"
+        "  mojik --upper [-n] [-r] [--folders] [--part PART] FOLDER\n"
+        "                                      ファイル名を大文字にします\n"
+        "  mojik --lower [-n] [-r] [--folders] [--part PART] FOLDER\n"
+        "                                      ファイル名を小文字にします\n"
         "  mojik --undo [-r] FOLDER            そのフォルダーの直前の変換を元に戻します\n"
         "  mojik --list FOLDER --output FILE   ファイル名の一覧を Shift_JIS で書き出します\n"
         "  mojik --help | --version\n"
@@ -144,8 +179,14 @@ QString helpText()
         "オプション:\n"
         "  -n, --dry-run     変更せずに、変更する名前 (旧 → 新) とそのままにする名前と理由を表示します\n"
         "  -r, --recursive   下のフォルダーにも同じ変換をします (隠しフォルダーとフォルダーへのリンクには入りません)\n"
+        "  --folders         サブフォルダーの名前も変換します (-r では深いフォルダーから順に。FOLDER 自身、\n"
+        "                    隠しフォルダー、フォルダーへのリンクの名前は変更しません)\n"
+        "  --part PART       変換する部分: name (最後の . より前)、extension (最後の . より後)、\n"
+        "                    all (名前全体、既定)。. のない名前には拡張子がありません\n"
         "\n"
-        "隠しファイル、サブフォルダー、フォルダー名は変更しません。ほかのファイルを置き換えることはありません。\n"
+        "隠しファイルは変更しません。-r を付けなければサブフォルダーの中を、--folders を付けなければ\n"
+        "フォルダー名を変更しません。\n"
+        "ほかのファイルやフォルダーを置き換えることはありません。\n"
         "変換のたびに、元に戻すための履歴を %1 に残します。\n"
         "\n"
         "終了コード:\n"

@@ -2,6 +2,8 @@
 // that a folder named in any bytes is taken as it is.
 #pragma once
 
+#include "conversion/plan.h"
+
 #include <QString>
 #include <filesystem>
 #include <string>
@@ -17,6 +19,8 @@ struct Options {
     std::filesystem::path output; // --list's file
     bool dryRun = false;
     bool recursive = false;
+    bool folders = false;                               // subfolders' names are converted too
+    conversion::Part part = conversion::Part::All;      // the part of each name converted
     QString error; // a usage error, in Japanese; the rest then means nothing
 };
 

@@ -11,6 +11,13 @@
 
 namespace conversion {
 
+namespace {
+
+// A folder of fewer names is planned on one core: a thread costs more to start.
+constexpr std::size_t kNamesWorthAThread = 1000;
+
+} // namespace
+
 std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
 {
     const std::error_code error = sys::listFiles(folder, names);
@@ -18,26 +25,31 @@ std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std
     return error;
 }
 
-Run::Run(const std::filesystem::path &folder, Case mode) : m_folder(sys::resolvedFolder(folder)), m_mode(mode) {}
+Run::Run(const std::filesystem::path &folder, Case mode, Part part, bool resolved)
+    : m_folder(resolved ? folder : sys::resolvedFolder(folder)), m_mode(mode), m_part(part)
+{
+}
 
 std::error_code Run::plan(const std::vector<std::filesystem::path> &listed)
 {
     m_listed = &listed;
-    return readAndPlan(false);
+    return readAndPlan(false, false);
 }
 
-std::error_code Run::planFolder()
+std::error_code Run::planFolder(bool withFolders)
 {
     m_listed = &m_ownListed;
-    return readAndPlan(true);
+    return readAndPlan(true, withFolders);
 }
 
-std::error_code Run::readAndPlan(bool listFiles)
+std::error_code Run::readAndPlan(bool listFiles, bool withFolders)
 {
     FolderNow now;
+    std::vector<bool> isFolder;
     std::error_code readError;
-    const auto read = [this, &now, &readError] {
-        readError = sys::listAllNamesAndFiles(m_folder, now.names, now.isFile);
+    const auto read = [this, &now, &isFolder, &readError, withFolders] {
+        readError = withFolders ? sys::listAllNamesFilesAndFolders(m_folder, now.names, now.isFile, isFolder)
+                                : sys::listAllNamesAndFiles(m_folder, now.names, now.isFile);
         now.longestName = sys::longestName(m_folder);
     };
     // The folder's side of the plan is built on the second core while this one
@@ -47,7 +59,6 @@ std::error_code Run::readAndPlan(bool listFiles)
         read();
         if (readError)
             return readError;
-        checks = sys::beside([&now] { return FolderChecks(now); });
         // The command line's own list stays in the order the folder was read:
         // its renames need no order, and a sort before the first one would only
         // delay it.
@@ -56,6 +67,13 @@ std::error_code Run::readAndPlan(bool listFiles)
             if (now.isFile[i])
                 m_ownListed.push_back(now.names[i]);
         }
+        for (std::size_t i = 0; i < isFolder.size(); ++i) {
+            if (isFolder[i]) {
+                m_ownListed.push_back(now.names[i]);
+                now.isFile[i] = true; // listed, as a file is: the plan's checks ask that
+            }
+        }
+        checks = sys::beside([&now] { return FolderChecks(now); }, now.names.size() >= kNamesWorthAThread);
     } else {
         // The file list's names are at hand already: the folder is read there too.
         checks = sys::beside([&read, &now] {
@@ -63,13 +81,21 @@ std::error_code Run::readAndPlan(bool listFiles)
             return FolderChecks(now);
         });
     }
-    Plan plan = planRun(*m_listed, std::move(checks), m_mode);
+    Plan plan = planRun(*m_listed, std::move(checks), m_mode, m_part);
     if (readError)
         return readError;
     m_plan = std::move(plan);
-    // One renamer for the whole run: it learns the medium's ways at its first rename.
-    m_renamer.emplace(m_folder, std::move(now.names), m_temporaryStem);
+    m_names = std::move(now.names);
+    m_renamer.reset();
     return {};
+}
+
+sys::Renamer &Run::renamer()
+{
+    // One renamer for the whole run: it learns the medium's ways at its first rename.
+    if (!m_renamer)
+        m_renamer.emplace(m_folder, std::move(m_names), m_temporaryStem);
+    return *m_renamer;
 }
 
 std::size_t Run::toRename() const
@@ -77,21 +103,23 @@ std::size_t Run::toRename() const
     return static_cast<std::size_t>(std::count(m_plan.rename.begin(), m_plan.rename.end(), true));
 }
 
-std::error_code Run::writeJournal(const JournalStore &store, const std::string &group, const std::filesystem::path &root)
+std::error_code Run::writeJournal(const JournalStore &store, const std::string &group, const std::filesystem::path &root,
+                                  bool sync)
 {
     if (toRename() == 0)
         return {};
     const Journal header{m_folder, m_mode, group, root, m_temporaryStem, {}, 0, false};
     if (const std::error_code error =
-            store.write(header, journalBytes(header, *m_listed, m_plan.newNames, m_plan.rename), m_journal))
+            store.write(header, journalBytes(header, *m_listed, m_plan.newNames, m_plan.rename), m_journal, sync))
         return error;
-    m_pruning = sys::beside([store, folder = m_folder] { store.prune(folder); });
+    if (sync)
+        m_pruning = sys::beside([store, folder = m_folder] { store.prune({folder}); });
     return {};
 }
 
 std::error_code Run::rename(const std::filesystem::path &name, const std::filesystem::path &newName)
 {
-    const std::error_code error = m_renamer->rename(name, newName);
+    const std::error_code error = renamer().rename(name, newName);
     if (!error)
         ++m_renamed;
     return error;
@@ -112,8 +140,10 @@ Outcome Run::finish(const std::vector<std::filesystem::path> &listedNow, const s
         sys::appendToFile(m_journal, doneMark(m_renamed));
     if (m_pruning.valid())
         m_pruning.get();
-    if (!failure && !stopped && !m_renamer->keepsSpellings())
+    if (!failure && !stopped && !renamer().keepsSpellings())
         outcome.unchanged = unchangedNames(m_plan, listedNow);
+    // The folder is let go: the command line holds many runs at once.
+    m_renamer.reset();
     return outcome;
 }
 
@@ -128,10 +158,11 @@ Outcome Run::renameAll(bool (*stop)())
         if (const std::error_code error = rename(listed[i], m_plan.newNames[i]))
             return finish({}, listed[i], error);
     }
-    // The folder is read again only where the file system may have kept old spellings.
+    // The folder is read again only where the file system may have kept old
+    // spellings; every name of it, since the list may hold subfolders.
     std::vector<std::filesystem::path> now;
-    if (!m_renamer->keepsSpellings())
-        sys::listFiles(m_folder, now);
+    if (!renamer().keepsSpellings())
+        sys::listAllNames(m_folder, now);
     return finish(now);
 }
 

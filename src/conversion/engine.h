@@ -29,8 +29,10 @@ struct Outcome {
 class Run {
 public:
     // `folder` is taken as the system resolves it (sys::resolvedFolder), so that
-    // its journals are found again by any path to it.
-    Run(const std::filesystem::path &folder, Case mode);
+    // its journals are found again by any path to it, unless `resolved` says it
+    // is already (a folder found below one resolved, through no link). `part`
+    // is the part of each name converted.
+    Run(const std::filesystem::path &folder, Case mode, Part part = Part::All, bool resolved = false);
 
     // Reads every name of the folder and plans the renames of `listed`, the names
     // the file list shows, which stay as they are until the run ends. Nothing is
@@ -38,12 +40,17 @@ public:
     std::error_code plan(const std::vector<std::filesystem::path> &listed);
     // The same on the files the folder's file list would show, from one reading
     // of it, listed in the order of that reading rather than the file list's.
-    std::error_code planFolder();
+    // `withFolders` lists its subfolders too (not hidden ones, not links), after
+    // the files: a file system without the no-replace flag may learn from a
+    // folder that it takes no hard links, which the files still use.
+    std::error_code planFolder(bool withFolders = false);
 
     // Writes the journal before the first rename; a run that renames nothing
     // needs none. `group` and `root` tie together the folders of a recursive run.
+    // Without `sync` the caller brings it to the disk (JournalStore::sync) before
+    // the first rename, and lets the folder's oldest journals go (JournalStore::prune).
     std::error_code writeJournal(const JournalStore &store, const std::string &group = {},
-                                 const std::filesystem::path &root = {});
+                                 const std::filesystem::path &root = {}, bool sync = true);
 
     const std::vector<std::filesystem::path> &listed() const { return *m_listed; }
     const Plan &planned() const { return m_plan; }
@@ -55,7 +62,7 @@ public:
     // Ends the run after its last rename, a refused one or a stop: marks in the
     // journal how far it got, waits for the oldest journals to go, and finds the
     // names the folder, as listed now, did not take (none where the renamer has
-    // shown that it keeps spellings).
+    // shown that it keeps spellings). No rename follows it.
     Outcome finish(const std::vector<std::filesystem::path> &listedNow, const std::filesystem::path &failedName = {},
                    std::error_code failure = {}, bool stopped = false);
 
@@ -65,14 +72,20 @@ public:
     Outcome renameAll(bool (*stop)() = nullptr);
 
 private:
-    // Reads the folder once; with `listFiles`, takes its files as the list.
-    std::error_code readAndPlan(bool listFiles);
+    // Reads the folder once; with `listFiles`, takes its files (and with
+    // `withFolders` its subfolders) as the list.
+    std::error_code readAndPlan(bool listFiles, bool withFolders);
 
     std::filesystem::path m_folder;
     Case m_mode;
+    Part m_part;
     const std::vector<std::filesystem::path> *m_listed = nullptr;
     std::vector<std::filesystem::path> m_ownListed; // planFolder's list
-    std::optional<sys::Renamer> m_renamer;          // made from the names read for the plan
+    // Made from the names read for the plan at the first rename, so that runs
+    // planned ahead hold no open folder each.
+    sys::Renamer &renamer();
+    std::vector<std::filesystem::path> m_names;     // the names read for the plan, until then
+    std::optional<sys::Renamer> m_renamer;
     std::string m_temporaryStem = sys::newTemporaryStem(); // its temporary names, which the journal keeps
     Plan m_plan;
     std::filesystem::path m_journal; // empty until written

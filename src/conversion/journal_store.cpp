@@ -84,16 +84,19 @@ std::vector<std::filesystem::path> JournalStore::filesOf(const std::string &pref
 {
     std::vector<std::filesystem::path> names;
     sys::listAllNames(m_folder, names);
-    std::vector<std::filesystem::path> files;
-    for (const auto &name : names) {
-        if (startsWith(name, prefix) && endsWith(name, kSuffix))
-            files.push_back(m_folder / name);
-    }
-    std::sort(files.begin(), files.end());
-    return files;
+    std::erase_if(names, [&](const std::filesystem::path &name) {
+        return !startsWith(name, prefix) || !endsWith(name, kSuffix);
+    });
+    // Bare names sort as their spelling; comparing paths part by part costs far
+    // more in a store of a tree's thousands of journals.
+    std::sort(names.begin(), names.end(), [](const auto &a, const auto &b) { return a.native() < b.native(); });
+    for (std::filesystem::path &name : names)
+        name = m_folder / name;
+    return names;
 }
 
-std::error_code JournalStore::write(const Journal &journal, const std::string &bytes, std::filesystem::path &file) const
+std::error_code JournalStore::write(const Journal &journal, const std::string &bytes, std::filesystem::path &file,
+                                   bool sync) const
 {
     std::error_code error;
     // Made for the user alone, whatever the umask: the folder must pass as private.
@@ -102,21 +105,38 @@ std::error_code JournalStore::write(const Journal &journal, const std::string &b
     if (error || (error = sys::privateFolder(m_folder)))
         return error;
     file = m_folder / fileName(journal);
-    return sys::writeNewFileDurably(file, bytes);
+    return sync ? sys::writeNewFileDurably(file, bytes) : sys::writeNewFile(file, bytes);
 }
 
-void JournalStore::prune(const std::filesystem::path &folder) const
+std::error_code JournalStore::sync() const
 {
-    // Only journals that are this folder's own go, however their names were come by.
-    std::vector<std::filesystem::path> older = filesOf(folderMark(folder) + '-');
-    std::erase_if(older, [&](const std::filesystem::path &other) {
-        std::string head;
-        return sys::readFile(other, head, kJournalHead) || journalFolder(head) != folder;
-    });
-    // A journal that cannot be removed is kept: it takes nothing from the runs.
-    std::error_code error;
-    for (std::size_t i = 0; i + kRunsKept < older.size(); ++i)
-        std::filesystem::remove(older[i], error);
+    return sys::syncFiles(m_folder);
+}
+
+void JournalStore::prune(const std::vector<std::filesystem::path> &folders) const
+{
+    // The store is read once for all of them: a recursive run prunes a folder's
+    // worth of folders.
+    const std::vector<std::filesystem::path> all = filesOf({});
+    const auto before = [](const std::filesystem::path &a, const std::filesystem::path &b) { return a.native() < b.native(); };
+    for (const std::filesystem::path &folder : folders) {
+        // A folder's journals lie side by side in the sorted list, under its mark.
+        const std::filesystem::path start = m_folder / (folderMark(folder) + '-');
+        std::vector<std::filesystem::path> older;
+        for (auto file = std::lower_bound(all.begin(), all.end(), start, before);
+             file != all.end() && file->native().starts_with(start.native()); ++file)
+            older.push_back(*file);
+        // Only journals that are this folder's own go, however their names were
+        // come by; only those beyond the last 20 are read to tell, since a tree's
+        // folders each hold 20 and each run of it adds one.
+        std::error_code error;
+        for (std::size_t i = 0; i + kRunsKept < older.size(); ++i) {
+            std::string head;
+            // A journal that cannot be removed is kept: it takes nothing from the runs.
+            if (!sys::readFile(older[i], head, kJournalHead) && journalFolder(head) == folder)
+                std::filesystem::remove(older[i], error);
+        }
+    }
 }
 
 std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &asked) const
@@ -169,12 +189,14 @@ std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::
         if (stored.journal->group == group && !stored.journal->undone)
             found.push_back(std::move(stored));
     }
-    // Deeper folders first, so that a folder's own path is not in use by the time it is done.
+    // Each folder before the folders in it: a run that renamed folders did them
+    // after their contents, under the paths they had then, which come back as
+    // the folders above them get their names back.
     std::sort(found.begin(), found.end(), [](const StoredJournal &a, const StoredJournal &b) {
         const auto depth = [](const StoredJournal &s) {
             return s.journal ? std::distance(s.journal->folder.begin(), s.journal->folder.end()) : 0;
         };
-        return depth(a) > depth(b);
+        return depth(a) < depth(b);
     });
     // A folder's later runs that renamed what the recursive run gave (or what
     // they gave in turn) come back first, newest first: the recursive run's

@@ -34,16 +34,21 @@ public:
     // Writes the journal of a run about to start (`bytes`, of the run `header`
     // tells), whole and on the disk. `file` names it. A store that another user
     // owns or can write to is refused (sys::privateFolder).
-    std::error_code write(const Journal &header, const std::string &bytes, std::filesystem::path &file) const;
+    // With `sync` false it returns before the journal is on the disk: sync()
+    // must then bring it there before the run's first rename.
+    std::error_code write(const Journal &header, const std::string &bytes, std::filesystem::path &file,
+                          bool sync = true) const;
+    // Brings every journal written so far to the disk, in one wait.
+    std::error_code sync() const;
 
-    // Lets the oldest runs of `folder` beyond the last 20 go.
-    void prune(const std::filesystem::path &folder) const;
+    // Lets the oldest runs of each of `folders` beyond the last 20 go.
+    void prune(const std::vector<std::filesystem::path> &folders) const;
 
     // The most recent journal of `folder` not undone yet; nothing when there is none.
     std::optional<StoredJournal> latest(const std::filesystem::path &folder) const;
 
     // Every journal of the most recent recursive run started from `root` that is
-    // not wholly undone yet, the deepest folders first, each after the later runs
+    // not wholly undone yet, each folder before the folders in it, each after the later runs
     // of its folder, newest first, that renamed the names it gave.
     std::vector<StoredJournal> latestRecursive(const std::filesystem::path &root) const;
 

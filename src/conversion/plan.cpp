@@ -19,18 +19,42 @@ QString convertedName(const QString &name, Case mode)
     return mode == Case::Upper ? text::upperCase(name) : text::lowerCase(name);
 }
 
+// The units of a name of `size` units, its last dot at `dot` (-1 for none),
+// that `part` covers, as [first, last). The dot is one unit in UTF-8, UTF-16 and
+// Shift_JIS alike (no unit of a longer character is a dot), so a name's bytes
+// and its text split at the same place.
+std::pair<std::size_t, std::size_t> partUnits(std::ptrdiff_t dot, std::size_t size, Part part)
+{
+    const bool hasExtension = dot > 0;
+    switch (part) {
+    case Part::Name:
+        return {0, hasExtension ? static_cast<std::size_t>(dot) : size};
+    case Part::Extension:
+        return {hasExtension ? static_cast<std::size_t>(dot) + 1 : size, size};
+    case Part::All:
+        break;
+    }
+    return {0, size};
+}
+
 } // namespace
 
-std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &name, Case mode)
+std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &name, Case mode, Part part)
 {
     // Plain ASCII, the most names, maps byte by byte with no decoding.
     auto bytes = name.native();
+    const std::size_t dot = bytes.rfind('.');
+    const auto [first, last] =
+        partUnits(dot == bytes.npos ? -1 : static_cast<std::ptrdiff_t>(dot), bytes.size(), part);
     bool ascii = true;
-    for (auto &unit : bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        auto &unit = bytes[i];
         if (static_cast<std::uint32_t>(unit) >= 0x80) {
             ascii = false;
             break;
         }
+        if (i < first || i >= last)
+            continue;
         if (mode == Case::Upper && unit >= 'a' && unit <= 'z')
             unit = static_cast<std::remove_reference_t<decltype(unit)>>(unit - 'a' + 'A');
         else if (mode == Case::Lower && unit >= 'A' && unit <= 'Z')
@@ -38,10 +62,14 @@ std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &
     }
     if (ascii)
         return std::filesystem::path(std::move(bytes));
+    // The whole name must be text, even where only one part changes: its other
+    // part is written back from the same text.
     const std::optional<QString> text = text::nameText(name);
     if (!text)
         return std::nullopt;
-    return text::nameFromText(convertedName(*text, mode));
+    const auto [from, to] = partUnits(text->lastIndexOf(QLatin1Char('.')), static_cast<std::size_t>(text->size()), part);
+    const auto at = static_cast<qsizetype>(from), length = static_cast<qsizetype>(to - from);
+    return text::nameFromText(text->left(at) + convertedName(text->mid(at, length), mode) + text->mid(at + length));
 }
 
 namespace {
@@ -65,7 +93,7 @@ FolderChecks::FolderChecks(const FolderNow &folder)
 {
 }
 
-Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<FolderChecks> checks, Case mode)
+Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<FolderChecks> checks, Case mode, Part part)
 {
     Plan plan;
     plan.rename.assign(listed.size(), false);
@@ -73,7 +101,7 @@ Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<Folde
     newNames.resize(listed.size());
     std::vector<std::optional<SkipReason>> kept(listed.size()); // a reason of the name's own to leave it
     for (std::size_t i = 0; i < listed.size(); ++i) {
-        std::optional<std::filesystem::path> converted = convertedPath(listed[i], mode);
+        std::optional<std::filesystem::path> converted = convertedPath(listed[i], mode, part);
         if (!converted)
             kept[i] = SkipReason::NotText;
         else if (converted->native() != listed[i].native())

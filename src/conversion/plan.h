@@ -13,9 +13,14 @@ namespace conversion {
 
 enum class Case { Upper, Lower };
 
-// A file's name in the chosen case, in the system's bytes; nothing where the
-// name is not valid text, since changing its bytes could corrupt it.
-std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &name, Case mode);
+// Which part of a name a run converts. The extension is what follows the last
+// dot; a name without one, or whose only dot leads it, has none.
+enum class Part { All, Name, Extension };
+
+// A file's name with `part` in the chosen case, in the system's bytes; nothing
+// where the name is not valid text, since changing its bytes could corrupt it.
+std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &name, Case mode,
+                                                   Part part = Part::All);
 
 enum class SkipReason {
     Taken,     // another entry of the folder already has the new name
@@ -41,7 +46,8 @@ struct Plan {
 // The folder as read just before the run.
 struct FolderNow {
     std::vector<std::filesystem::path> names; // every entry, hidden ones and subfolders included
-    std::vector<bool> isFile;                 // for each of them, whether the file list shows it
+    std::vector<bool> isFile;                 // for each of them, whether the run lists it (as the file list shows
+                                              // a file; the command line may list subfolders too)
     std::size_t longestName = 255;            // the longest name its file system takes
 };
 
@@ -56,7 +62,8 @@ struct FolderChecks {
 
 // `listed` are the file list's entries. The new names are worked out while
 // `checks` are being built, on another thread where one can be had.
-Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<FolderChecks> checks, Case mode);
+Plan planRun(const std::vector<std::filesystem::path> &listed, std::future<FolderChecks> checks, Case mode,
+             Part part = Part::All);
 
 // After a run that made every rename of the plan: the names it gave that the
 // folder, read again, does not list. Some case-insensitive file systems accept a

@@ -7,12 +7,15 @@
 
 namespace sys {
 
-// Starts `work` on a new thread; where the system gives no thread, it runs when
-// its result is asked for. Either way the future holds what it returned or threw,
-// and the thread is waited for before the future goes.
+// Starts `work` on a new thread; where the system gives no thread, or `big`
+// says the work is too small to pay for starting one (tens of microseconds),
+// it runs when its result is asked for. Either way the future holds what it
+// returned or threw, and the thread is waited for before the future goes.
 template <typename Work>
-std::future<std::invoke_result_t<Work>> beside(Work work)
+std::future<std::invoke_result_t<Work>> beside(Work work, bool big = true)
 {
+    if (!big)
+        return std::async(std::launch::deferred, std::move(work));
     try {
         return std::async(std::launch::async, work);
     } catch (const std::system_error &) {

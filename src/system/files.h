@@ -23,6 +23,11 @@ std::error_code listAllNames(const std::filesystem::path &folder, std::vector<st
 std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
                                      std::vector<bool> &isFile);
 
+// The same, and for each whether it is a subfolder a run may enter and rename:
+// not hidden, and not a link, whatever it leads to.
+std::error_code listAllNamesFilesAndFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
+                                            std::vector<bool> &isFile, std::vector<bool> &isFolder);
+
 // The longest name the folder's file system takes, in the units of a path's own
 // string (bytes here, UTF-16 units on Windows).
 std::size_t longestName(const std::filesystem::path &folder);

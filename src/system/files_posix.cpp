@@ -73,6 +73,17 @@ bool isListedFolder(int folder, const dirent &entry)
     return ::fstatat(folder, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
 }
 
+// A folder of its own, not a link to one: a link is renamed as a file is, or not at all.
+bool isOwnFolder(int folder, const dirent &entry)
+{
+    if (entry.d_name[0] == '.')
+        return false;
+    if (entry.d_type != DT_UNKNOWN)
+        return entry.d_type == DT_DIR;
+    struct stat info {};
+    return ::fstatat(folder, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+}
+
 } // namespace
 
 std::error_code listFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names)
@@ -100,6 +111,23 @@ std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::v
     });
     if (error)
         isFile.clear();
+    return error;
+}
+
+std::error_code listAllNamesFilesAndFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
+                                            std::vector<bool> &isFile, std::vector<bool> &isFolder)
+{
+    isFile.clear();
+    isFolder.clear();
+    const std::error_code error = readFolder(folder, names, [&](int fd, const dirent &entry) {
+        isFile.push_back(isListedFile(fd, entry));
+        isFolder.push_back(isOwnFolder(fd, entry));
+        return true;
+    });
+    if (error) {
+        isFile.clear();
+        isFolder.clear();
+    }
     return error;
 }
 

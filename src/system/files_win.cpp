@@ -75,6 +75,25 @@ std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::v
     return error;
 }
 
+std::error_code listAllNamesFilesAndFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
+                                            std::vector<bool> &isFile, std::vector<bool> &isFolder)
+{
+    isFile.clear();
+    isFolder.clear();
+    const std::error_code error = readFolder(folder, names, [&](DWORD attributes) {
+        isFile.push_back(isListedFile(attributes));
+        // A junction or a link to a folder is a reparse point.
+        isFolder.push_back((attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                           !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT)));
+        return true;
+    });
+    if (error) {
+        isFile.clear();
+        isFolder.clear();
+    }
+    return error;
+}
+
 std::size_t longestName(const std::filesystem::path &folder)
 {
     wchar_t root[MAX_PATH + 1] = {};

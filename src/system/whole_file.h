@@ -31,6 +31,16 @@ std::error_code writeWholeFile(const std::filesystem::path &target, std::string_
 // behind.
 std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes);
 
+// The same without waiting for the disk, for many files that syncFiles then
+// brings to it in one go: one wait, where each file's own would cost a
+// commit of the file system's journal. Windows, which has no such call
+// for a user, waits for each file all the same.
+std::error_code writeNewFile(const std::filesystem::path &path, std::string_view bytes);
+
+// Returns once every file written in `folder`'s file system, and every name
+// given there, is on the disk.
+std::error_code syncFiles(const std::filesystem::path &folder);
+
 // Whether `folder` is one whose files the user can trust, as ssh asks of
 // ~/.ssh: owned by the user (notTheUsersFolder) and writable by no one else
 // (folderOpenToOthers).

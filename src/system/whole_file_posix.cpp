@@ -66,16 +66,21 @@ std::error_code writeAll(int fd, std::string_view bytes, bool sync = true)
     return !sync || ::fsync(fd) == 0 ? std::error_code() : lastError();
 }
 
-// The folder's own entry for a new name reaches the disk only with the folder.
-std::error_code syncFolderOf(const fs::path &path)
+// Calls `sync` (fsync or syncfs) on the folder.
+std::error_code syncFolder(const fs::path &folder, int (*sync)(int))
 {
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : ".";
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return lastError();
-    const std::error_code error = ::fsync(fd) == 0 ? std::error_code() : lastError();
+    const std::error_code error = sync(fd) == 0 ? std::error_code() : lastError();
     ::close(fd);
     return error;
+}
+
+// The folder's own entry for a new name reaches the disk only with the folder.
+std::error_code syncFolderOf(const fs::path &path)
+{
+    return syncFolder(path.has_parent_path() ? path.parent_path() : ".", ::fsync);
 }
 
 // The replaced file's permissions for the new one. Only a change is asked for:
@@ -120,7 +125,9 @@ std::error_code writeWholeFile(const std::filesystem::path &target, std::string_
     return error;
 }
 
-std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes)
+namespace {
+
+std::error_code writeNew(const std::filesystem::path &path, std::string_view bytes, bool sync)
 {
     // Written under a hidden name first: a process killed halfway leaves no file
     // under `path`, only an entry that is not one of its kind.
@@ -128,7 +135,7 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
     const int fd = createBeside(path, temporary, 0600);
     if (fd < 0)
         return lastError();
-    std::error_code error = writeAll(fd, bytes);
+    std::error_code error = writeAll(fd, bytes, sync);
     if (::close(fd) != 0 && !error)
         error = lastError();
     // A link, unlike a rename, never replaces a file that took the name meanwhile.
@@ -136,11 +143,29 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
     if (!error && !linked)
         error = lastError();
     ::unlink(temporary.c_str());
-    if (!error)
+    if (!error && sync)
         error = syncFolderOf(path);
     if (error && linked)
         ::unlink(path.c_str());
     return error;
+}
+
+} // namespace
+
+std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes)
+{
+    return writeNew(path, bytes, true);
+}
+
+std::error_code writeNewFile(const std::filesystem::path &path, std::string_view bytes)
+{
+    return writeNew(path, bytes, false);
+}
+
+std::error_code syncFiles(const std::filesystem::path &folder)
+{
+    // A full disk shows here too: syncfs reports the write-back errors since the last one.
+    return syncFolder(folder, ::syncfs);
 }
 
 std::error_code privateFolder(const std::filesystem::path &folder)

@@ -36,6 +36,10 @@ TEST(CommandLine, UsageErrorsExitWithTwoAndChangeNothing)
              {"--upper", folder, "--output", "x.txt"},
              {"-r", folder},
              {"--upper", folder + "/no such folder"},
+             {"--upper", "--part", "base", folder},
+             {"--upper", "--part=", folder},
+             {"--undo", "--folders", folder},
+             {"--list", folder, "--part", "name", "--output", folder + "/out.txt"},
          }) {
         const Result result = mojik(arguments);
         EXPECT_EQ(result.exit, command_line::kUsage) << arguments.front() << ' ' << arguments.size();
@@ -56,6 +60,10 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrong)
              {{"--upper", "--\xff", folder}, "というオプションはありません。"},
              {{"--list", folder, "--output", folder + "/missing/out.txt"}, "/missing というフォルダーはありません。"},
              {{"--list", folder, "--output", folder}, "はフォルダーです。"},
+             {{"--lower", folder, "--part"}, "--part には name、extension、all のどれかを指定してください。"},
+             {{"--lower", "--part", "EXTENSION", folder}, "--part には name、extension、all のどれかを指定してください。"},
+             {{"--undo", "--part", "name", folder}, "--part は --upper か --lower と一緒に使います。"},
+             {{"--list", "--folders", folder}, "--folders は --upper か --lower と一緒に使います。"},
          }) {
         const Result result = mojik(arguments);
         EXPECT_EQ(result.exit, command_line::kUsage) << message;

@@ -143,6 +143,36 @@ TEST(Plan, ConvertsNamesByTheirBytesOrTheirText)
     }
 }
 
+// The part before the last dot, the part after it, or both; a dot that leads
+// the name, or none at all, leaves it without an extension.
+TEST(Plan, ConvertsTheNameOrTheExtensionAlone)
+{
+    using conversion::Part;
+    const struct {
+        const char *name;
+        Case mode;
+        Part part;
+        std::optional<std::filesystem::path> converted;
+    } rows[] = {
+        {"IMG_0001.JPG", Case::Lower, Part::Extension, "IMG_0001.jpg"},
+        {"IMG_0001.JPG", Case::Lower, Part::Name, "img_0001.JPG"},
+        {"IMG_0001.JPG", Case::Lower, Part::All, "img_0001.jpg"},
+        {"Archive.TAR.GZ", Case::Lower, Part::Extension, "Archive.TAR.gz"},
+        {"Archive.TAR.GZ", Case::Lower, Part::Name, "archive.tar.GZ"},
+        {"ReadMe", Case::Upper, Part::Extension, "ReadMe"},
+        {"ReadMe", Case::Upper, Part::Name, "README"},
+        {"ReadMe.", Case::Upper, Part::Name, "README."},
+        {".Profile", Case::Upper, Part::Extension, ".Profile"},
+        {".Profile", Case::Upper, Part::Name, ".PROFILE"},
+        {"Ärger.Dat.Txt", Case::Upper, Part::Extension, "Ärger.Dat.TXT"},
+        {"Ärger.Dat.Txt", Case::Upper, Part::Name, "ÄRGER.DAT.Txt"},
+        {"Straße.Änd", Case::Lower, Part::Extension, "Straße.änd"},
+        {"\x83\x41" "a.txt", Case::Upper, Part::Extension, std::nullopt},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(conversion::convertedPath(row.name, row.mode, row.part), row.converted) << row.name;
+}
+
 // The folder is read for the plan beside the working out of the new names: a
 // read that fails still fails the plan, and leaves nothing to rename.
 TEST(Plan, AFolderGoneSinceItWasListedPlansNothing)

@@ -112,6 +112,31 @@ TEST(FilesPosix, ABigFolderIsReadWhole)
         EXPECT_EQ(isFile[i], files.count(names[i].string()) == 1) << names[i];
 }
 
+// The subfolders a run may rename are folders of their own: not hidden, and not
+// links, whether to a folder or to nothing.
+TEST(FilesPosix, TellsFilesAndOwnFoldersApart)
+{
+    TempFolder temp;
+    temp.file("file.txt");
+    temp.folder("Folder");
+    temp.folder(".hidden");
+    fs::create_directory_symlink(temp.folder("elsewhere"), temp.path() / "Link");
+    fs::create_symlink(temp.path() / "gone", temp.path() / "Dangling");
+    std::vector<fs::path> names;
+    std::vector<bool> isFile, isFolder;
+    ASSERT_FALSE(sys::listAllNamesFilesAndFolders(temp.path(), names, isFile, isFolder));
+    testing_support::NameSet files, folders;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (isFile[i])
+            files.insert(names[i]);
+        if (isFolder[i])
+            folders.insert(names[i]);
+    }
+    EXPECT_EQ(asSet(names), (testing_support::NameSet{"file.txt", "Folder", ".hidden", "elsewhere", "Link", "Dangling"}));
+    EXPECT_EQ(files, (testing_support::NameSet{"file.txt", "Dangling"}));
+    EXPECT_EQ(folders, (testing_support::NameSet{"Folder", "elsewhere"}));
+}
+
 TEST(FilesPosix, ListingAFolderThatCannotBeReadFails)
 {
     TempFolder temp;
