@@ -1,6 +1,7 @@
 // showSaveDialog: the real Save dialog.
 #include "controls/save_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 namespace controls {
@@ -23,7 +24,8 @@ std::optional<QString> showSaveDialog(QWidget *parent, const SaveRequest &reques
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return std::nullopt;
-    return chosen.first();
+    // Qt's dialog answers with "/"; a Windows user's messages name the path with "\".
+    return QDir::toNativeSeparators(chosen.first());
 }
 
 } // namespace controls

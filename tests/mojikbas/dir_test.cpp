@@ -94,9 +94,9 @@ TEST(MojikbasDir, ReturnsTheValueOnlyWhenItFitsIn250Bytes)
         std::string expected;
     } cases[] = {
         {"a plain folder", true, folder, 1, folder},
-        {"249 bytes with its NUL", true, "/" + repeated("a", 247), 1, "/" + repeated("a", 247)},
-        {"250 bytes with its NUL", true, "/" + repeated("a", 248), 1, "/" + repeated("a", 248)},
-        {"251 bytes with its NUL", true, "/" + repeated("a", 249), 1, ""},
+        {"249 bytes with its NUL", true, std::string("/").append(247, 'a'), 1, std::string("/").append(247, 'a')},
+        {"250 bytes with its NUL", true, std::string("/").append(248, 'a'), 1, std::string("/").append(248, 'a')},
+        {"251 bytes with its NUL", true, std::string("/").append(249, 'a'), 1, ""},
         {"83 Japanese characters, 250 bytes with its NUL", true, repeated(desktop, 83), 1, repeated(desktop, 83)},
         {"83 Japanese characters and one byte more", true, repeated(desktop, 83) + "a", 1, ""},
         {"a value stored as another type", true, folder, 2, folder},
