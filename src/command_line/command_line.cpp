@@ -152,16 +152,10 @@ int renameFolder(const Options &options, conversion::Run &run, const Path &folde
     for (const Path &name : unchanged)
         out.add(where + shown(name) + QStringLiteral(" … 変更を受け付けられましたが、大文字と小文字が変わっていません\n"));
 
-    if (outcome.failure) {
-        out.flush();
-        say(conversion::refusedText(folder / outcome.failedName, outcome.failure, done));
-        return kStopped;
-    }
-    if (outcome.stopped) {
-        out.flush();
-        say(conversion::stoppedText(done));
-        return kStopped;
-    }
+    if (outcome.failure)
+        return out.stop(conversion::refusedText(folder / outcome.failedName, outcome.failure, done));
+    if (outcome.stopped)
+        return out.stop(conversion::stoppedText(done));
     return outcome.skipped.empty() && outcome.unchanged.empty() ? kDone : kLeft;
 }
 
@@ -199,39 +193,27 @@ int convert(const Options &options)
     for (std::size_t first = 0, end = 0; first < folders.size(); first = end) {
         std::deque<conversion::Run> &runs = freshRuns();
         for (std::size_t names = 0; end < folders.size() && end - first < kBatchFolders && names < kBatchNames; ++end) {
-            const std::size_t i = end;
             // folderOf resolved the top, and foldersFrom enters no link.
-            conversion::Run &run = runs.emplace_back(folders[i], mode, options.part, true);
+            conversion::Run &run = runs.emplace_back(folders[end], mode, options.part, true);
             std::error_code error = run.planFolder(options.folders);
-            if (error) {
-                out.flush();
-                say(QStringLiteral("%1 の内容を読めませんでした。ここで止めました。\n%2").arg(shown(folders[i]), text::reasonText(error)));
-                return kStopped;
-            }
-            if (!options.dryRun && (error = run.writeJournal(journals, group, journalRoot, !together))) {
-                out.flush();
-                say(conversion::journalUnwritableText(journals.folder(), error));
-                return kStopped;
-            }
+            if (error)
+                return out.stop(QStringLiteral("%1 の内容を読めませんでした。ここで止めました。\n%2")
+                                    .arg(shown(folders[end]), text::reasonText(error)));
+            if (!options.dryRun && (error = run.writeJournal(journals, group, journalRoot, !together)))
+                return out.stop(conversion::journalUnwritableText(journals.folder(), error));
             names += run.listed().size();
         }
         if (together) {
-            if (const std::error_code error = journals.sync()) {
-                out.flush();
-                say(conversion::journalUnwritableText(journals.folder(), error));
-                return kStopped;
-            }
+            if (const std::error_code error = journals.sync())
+                return out.stop(conversion::journalUnwritableText(journals.folder(), error));
             // The oldest journals go on the second core while the renames go on:
             // only runs older than the last 20 of a folder, never this one's.
             if (end == folders.size())
                 pruning = sys::beside([&journals, &folders] { journals.prune(folders); });
         }
         for (std::size_t i = first; i < end; ++i) {
-            if (sys::interrupted()) {
-                out.flush();
-                say(conversion::stoppedText(done));
-                return kStopped;
-            }
+            if (sys::interrupted())
+                return out.stop(conversion::stoppedText(done));
             const int code = renameFolder(options, runs[i - first], folders[i], prefixOf(folders[i], *root), done, out);
             if (code == kStopped)
                 return code;
@@ -294,11 +276,8 @@ int undo(const Options &options)
         for (const auto &[from, to] : outcome.changed)
             out.add(prefix + conversion::changedText(from, to) + QLatin1Char('\n'));
         left = left || !outcome.changed.empty();
-        if (outcome.failure) {
-            out.flush();
-            say(conversion::undoRefusedText(where / outcome.failedName, outcome.failure, outcome.renamed));
-            return kStopped;
-        }
+        if (outcome.failure)
+            return out.stop(conversion::undoRefusedText(where / outcome.failedName, outcome.failure, outcome.renamed));
         if (outcome.markFailure)
             say(conversion::undoneUnmarkedText(stored.file, outcome.markFailure));
     }

@@ -1,6 +1,8 @@
 // Printer, say and outputError.
 #include "command_line/output.h"
 
+#include "command_line/command_line.h"
+
 #include <cerrno>
 #include <cstdio>
 
@@ -18,6 +20,13 @@ void Printer::flush()
     if (std::fflush(stdout) != 0 && !g_outputError)
         g_outputError = std::error_code(errno, std::generic_category());
     m_out.clear();
+}
+
+int Printer::stop(const QString &why)
+{
+    flush();
+    say(why);
+    return kStopped;
 }
 
 std::error_code outputError()

@@ -23,6 +23,8 @@ public:
     }
     void add(const QString &text) { m_out += text.toStdString(); }
     void flush();
+    // What was done so far, then why the run stops there; the exit code of a stop.
+    int stop(const QString &why);
 
 private:
     std::string m_out;

@@ -30,7 +30,6 @@ TEST(PlanDetails, ListsRenamesAndSkipsInTheListsOrderWithTheirCounts)
                         "\ra.txt → A.TXT\rx.txt … X.TXT という名前が既にあります\rY.txt → Y.TXT")},
         {"nothing to change", {"a.txt", "b"}, {{false, false}, {"", ""}, {}}, Case::Lower, 100,
          QStringLiteral("変更するファイル名はありません。\r2 個のファイルは、既に小文字です。")},
-        {"an empty folder", {}, {}, Case::Upper, 100, QStringLiteral("変更するファイル名はありません。")},
         {"nothing that can change",
          {"Ab", "aB"},
          {{false, false}, {"ab", "ab"}, {{"Ab", "ab", SkipReason::Shared}, {"aB", "ab", SkipReason::Shared}}},
