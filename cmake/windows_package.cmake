@@ -64,11 +64,18 @@ endforeach()
 add_custom_target(windows_runtime ALL ${copies} VERBATIM)
 add_dependencies(mojik windows_runtime)
 
+# Qt's libraries and MinGW's runtime come with their symbols, which only a
+# debugger reads: the zip carries them stripped, as CPack strips the programs.
 foreach(entry ${mojik_runtime})
     string(REPLACE "|" ";" entry "${entry}")
     list(GET entry 0 file)
     list(GET entry 1 folder)
     install(FILES ${file} DESTINATION ${folder})
+    if(file MATCHES "^\\$<TARGET_FILE:" OR file MATCHES "\\.dll$")
+        install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${folder}/$<PATH:GET_FILENAME,${file}>\"
+            COMMAND_ERROR_IS_FATAL ANY)")
+    endif()
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 foreach(entry ${mojik_licences})
