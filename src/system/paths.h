@@ -17,8 +17,10 @@ std::filesystem::path plainFolder(const std::filesystem::path &path);
 // it and its journals are kept under it.
 std::filesystem::path resolvedFolder(const std::filesystem::path &path);
 
-// A path as bytes to store or print, and back: its own bytes here, UTF-8 on
-// Windows. Exact both ways for any path.
+// A path as bytes to store or print, and back: its own bytes here; on Windows
+// UTF-8, in which a surrogate that stands alone has three bytes of its own
+// (WTF-8). Exact both ways for any path; bytes that no path gives become
+// U+FFFD on Windows.
 std::string pathBytes(const std::filesystem::path &path);
 // The same added to `out`, with no copy of its own here: for the many names of a run.
 void appendPathBytes(std::string &out, const std::filesystem::path &path);

@@ -1,4 +1,5 @@
-// resolvedFolder on POSIX systems, where the kernel resolves each link before a "..".
+// resolvedFolder on POSIX systems, where the kernel resolves each link before a
+// "..", and paths as bytes, which they are here.
 #include "system/paths.h"
 
 namespace sys {
@@ -11,6 +12,21 @@ std::filesystem::path resolvedFolder(const std::filesystem::path &path)
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     const std::filesystem::path resolved = error ? path : std::filesystem::weakly_canonical(absolute, error);
     return plainFolder(error ? path : resolved);
+}
+
+std::string pathBytes(const std::filesystem::path &path)
+{
+    return path.native();
+}
+
+void appendPathBytes(std::string &out, const std::filesystem::path &path)
+{
+    out += path.native();
+}
+
+std::filesystem::path pathFromBytes(std::string_view bytes)
+{
+    return std::filesystem::path(std::string(bytes));
 }
 
 } // namespace sys
