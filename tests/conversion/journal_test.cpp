@@ -2,6 +2,8 @@
 // damaged or naming more than a bare name is refused whole.
 #include "conversion/journal.h"
 
+#include "system/paths.h"
+
 #include <gtest/gtest.h>
 #include <random>
 #include <tuple>
@@ -11,12 +13,19 @@ namespace {
 using conversion::Journal;
 using conversion::parseJournal;
 
+using sys::pathFromBytes;
+
+// A full path on either system.
+const std::filesystem::path kRoot = std::filesystem::temp_directory_path();
+
 Journal sample()
 {
-    return Journal{"/tmp/フォルダ one", conversion::Case::Lower, "1-2-3", "/tmp", "mojik-temp-1-2-", {
+    return Journal{kRoot / u8"フォルダ one", conversion::Case::Lower, "1-2-3", kRoot, "mojik-temp-1-2-", {
         {"MixEd.Txt", "mixed.txt"},
-        {"\x83\x41\x83\x58.TXT", "\x83\x41\x83\x58.txt"}, // Shift_JIS bytes, kept as they are
-        {"with\nline break → and 12:colon", "WITH\nLINE BREAK → AND 12:COLON"},
+        // Shift_JIS bytes here, kept as they are; on Windows, where names are text,
+        // the marks that stand for them
+        {pathFromBytes("\x83\x41\x83\x58.TXT"), pathFromBytes("\x83\x41\x83\x58.txt")},
+        {pathFromBytes("with\nline break → and 12:colon"), pathFromBytes("WITH\nLINE BREAK → AND 12:COLON")},
     }, 0, false};
 }
 
@@ -58,13 +67,13 @@ TEST(Journal, RefusesWhatIsDamagedOrNamesMoreThanABareName)
     climbing.temporaryStem = "../mojik-temp-";
     for (const std::string &bad : {
              conversion::journalBytes(climbing), // its temporary names would lie outside the folder
-             with("/tmp", "a", "../escape"),
-             with("/tmp", "a", "sub/b"),
-             with("/tmp", "/etc/passwd", "b"),
-             with("/tmp", "..", "b"),
-             with("/tmp", "a", "."),
-             with("/tmp", "", "b"),
-             with("/tmp", std::string("a\0b", 3), "c"),
+             with(kRoot, "a", "../escape"),
+             with(kRoot, "a", "sub/b"),
+             with(kRoot, "/etc/passwd", "b"),
+             with(kRoot, "..", "b"),
+             with(kRoot, "a", "."),
+             with(kRoot, "", "b"),
+             with(kRoot, std::string("a\0b", 3), "c"),
              with("relative/folder", "a", "b"),
              good + "done 4\n",       // more done than there are pairs
              good + "rename x y\n",   // a line a journal never holds
