@@ -1,0 +1,29 @@
+// Tests of the folder list with links to folders, which Wine cannot make.
+#include "controls/folder_list.h"
+
+#include "support/temp_folder.h"
+
+namespace {
+
+TEST(FolderListRowsPosix, ShowsLinksToFoldersButNotToFiles)
+{
+    testing_support::TempFolder folder;
+    folder.folder("b");
+    folder.file("file.txt");
+    std::filesystem::create_directory_symlink(folder.path() / "b", folder.path() / "Link");
+    std::filesystem::create_symlink(folder.path() / "file.txt", folder.path() / "fileLink");
+
+    controls::FolderList list;
+    list.setDriveOf([&](const std::filesystem::path &) { return folder.path(); });
+    ASSERT_FALSE(list.setPath(folder.path()));
+    QStringList rows;
+    for (int i = 0; i < list.count(); ++i)
+        rows << list.item(i)->text();
+    EXPECT_EQ(rows, (QStringList{QString::fromStdString(folder.path().string()), "b", "Link"}));
+    EXPECT_FALSE(list.setPath(folder.path() / "Link"));
+    EXPECT_EQ(list.path(), folder.path() / "Link");
+    EXPECT_EQ(list.setPath(folder.path() / "fileLink"), std::errc::not_a_directory);
+    EXPECT_EQ(list.path(), folder.path() / "Link");
+}
+
+} // namespace
