@@ -1,7 +1,10 @@
-// Tests of the folder list with links to folders, which Wine cannot make.
+// Tests of the folder list where POSIX systems differ: links to folders, which
+// Wine cannot make, and names that differ in case alone, which are two folders here.
 #include "controls/folder_list.h"
 
 #include "support/temp_folder.h"
+
+#include <QSignalSpy>
 
 namespace {
 
@@ -24,6 +27,19 @@ TEST(FolderListRowsPosix, ShowsLinksToFoldersButNotToFiles)
     EXPECT_EQ(list.path(), folder.path() / "Link");
     EXPECT_EQ(list.setPath(folder.path() / "fileLink"), std::errc::not_a_directory);
     EXPECT_EQ(list.path(), folder.path() / "Link");
+}
+
+TEST(FolderListPosix, AFolderSpeltInAnotherCaseIsAnotherFolder)
+{
+    testing_support::TempFolder folder;
+    const std::filesystem::path shown = folder.folder("Sub");
+    const std::filesystem::path other = folder.folder("SUB");
+    controls::FolderList list;
+    ASSERT_FALSE(list.setPath(shown));
+    QSignalSpy changes(&list, &controls::FolderList::pathChanged);
+    ASSERT_FALSE(list.setPath(other));
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(list.path(), other);
 }
 
 } // namespace
