@@ -104,7 +104,7 @@ std::error_code FolderList::showFolder(const std::filesystem::path &folder, bool
     std::error_code error;
     if (!std::filesystem::is_directory(target, error))
         return error ? error : std::make_error_code(std::errc::not_a_directory);
-    if (target == m_path)
+    if (sys::sameFolder(target, m_path))
         return {};
     m_path = target;
     fill(subfoldersNow);

@@ -17,6 +17,11 @@ std::filesystem::path plainFolder(const std::filesystem::path &path);
 // it and its journals are kept under it.
 std::filesystem::path resolvedFolder(const std::filesystem::path &path);
 
+// Whether two folders, each as plainFolder spells it, are one by their text, as
+// the system compares names: exactly here; on Windows letter case aside, where
+// "D:\Sub" and "d:\SUB" are one folder.
+bool sameFolder(const std::filesystem::path &a, const std::filesystem::path &b);
+
 // A path as bytes to store or print, and back: its own bytes here; on Windows
 // UTF-8, in which a surrogate that stands alone has three bytes of its own
 // (WTF-8). Exact both ways for any path; bytes that no path gives become

@@ -1,5 +1,6 @@
-// resolvedFolder on POSIX systems, where the kernel resolves each link before a
-// "..", and paths as bytes, which they are here.
+// resolvedFolder, sameFolder and paths as bytes on POSIX systems, where the
+// kernel resolves each link before a "..", names differing in case alone are
+// two, and paths are bytes.
 #include "system/paths.h"
 
 namespace sys {
@@ -12,6 +13,11 @@ std::filesystem::path resolvedFolder(const std::filesystem::path &path)
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     const std::filesystem::path resolved = error ? path : std::filesystem::weakly_canonical(absolute, error);
     return plainFolder(error ? path : resolved);
+}
+
+bool sameFolder(const std::filesystem::path &a, const std::filesystem::path &b)
+{
+    return a == b;
 }
 
 std::string pathBytes(const std::filesystem::path &path)

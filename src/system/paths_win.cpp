@@ -1,6 +1,9 @@
-// resolvedFolder on Windows, which takes ".." by the text of the path, and paths
-// as bytes in WTF-8.
+// resolvedFolder and sameFolder on Windows, which takes ".." by the text of the
+// path and a name in any letter case for the same file, and paths as bytes in
+// WTF-8.
 #include "system/paths.h"
+
+#include <windows.h>
 
 namespace sys {
 
@@ -76,6 +79,13 @@ std::wstring fromWtf8(std::string_view bytes)
 std::filesystem::path resolvedFolder(const std::filesystem::path &path)
 {
     return plainFolder(path);
+}
+
+bool sameFolder(const std::filesystem::path &a, const std::filesystem::path &b)
+{
+    // Ordinal, as the file systems compare names, not by a language's rules.
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.native().size()), b.c_str(),
+                                static_cast<int>(b.native().size()), TRUE) == CSTR_EQUAL;
 }
 
 std::string pathBytes(const std::filesystem::path &path)

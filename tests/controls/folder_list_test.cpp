@@ -5,14 +5,12 @@
 
 namespace {
 
-TEST(FolderListRows, ShowsSubfoldersAndLinksToFoldersButNoHiddenOnesOrFiles)
+TEST(FolderListRows, ShowsSubfoldersButNoHiddenOnesOrFiles)
 {
     testing_support::TempFolder folder;
     for (const char *name : {"b", "A", ".hidden", "C/inner"})
         folder.folder(name);
     folder.file("file.txt");
-    std::filesystem::create_directory_symlink(folder.path() / "b", folder.path() / "Link");
-    std::filesystem::create_symlink(folder.path() / "file.txt", folder.path() / "fileLink");
 
     controls::FolderList list;
     list.setDriveOf([&](const std::filesystem::path &) { return folder.path(); });
@@ -20,7 +18,7 @@ TEST(FolderListRows, ShowsSubfoldersAndLinksToFoldersButNoHiddenOnesOrFiles)
     QStringList rows;
     for (int i = 0; i < list.count(); ++i)
         rows << list.item(i)->text();
-    EXPECT_EQ(rows, (QStringList{QString::fromStdString(folder.path().string()), "A", "b", "C", "Link"}));
+    EXPECT_EQ(rows, (QStringList{QString::fromStdString(folder.path().string()), "A", "b", "C"}));
     EXPECT_EQ(list.setPath(folder.path() / "file.txt"), std::errc::not_a_directory);
     EXPECT_EQ(list.path(), folder.path());
 }

@@ -1,9 +1,12 @@
-// Tests of the folder list on Windows, where one drive has two spellings.
+// Tests of the folder list on Windows, where one folder has many spellings: its
+// drive in either case, its names in any.
 #include "controls/folder_list.h"
 
 #include "support/temp_folder.h"
 #include "system/paths.h"
 #include "text/names.h"
+
+#include <QSignalSpy>
 
 namespace {
 
@@ -31,3 +34,34 @@ TEST(FolderListRowsWin, ShowsEveryFolderBelowADriveSpeltInTheOtherCase)
 }
 
 } // namespace
+
+// A folder spelt in another letter case is the folder shown: no change is raised
+// and the list keeps its spelling, as the views that follow it do.
+TEST(FolderListWin, TheFolderShownSpeltInAnotherCaseIsNoChange)
+{
+    testing_support::TempFolder folder;
+    folder.folder("Sub");
+    folder.folder("Sub2");
+    const std::filesystem::path shown = sys::plainFolder(folder.path() / "Sub");
+    const QString text = text::displayName(shown);
+    controls::FolderList list;
+    ASSERT_FALSE(list.setPath(shown));
+    QSignalSpy changes(&list, &controls::FolderList::pathChanged);
+    const struct {
+        QString spelling;
+        bool changes;
+    } rows[] = {
+        {text.toUpper(), false},
+        {text.toLower(), false},
+        {text.left(1).toLower() + text.mid(1), false},
+        {text + QStringLiteral("\\"), false},
+        {text + QStringLiteral("2"), true},
+    };
+    for (const auto &row : rows) {
+        ASSERT_FALSE(list.setPath(shown));
+        changes.clear();
+        ASSERT_FALSE(list.setPath(text::nameFromText(row.spelling))) << row.spelling.toStdString();
+        EXPECT_EQ(changes.count(), row.changes ? 1 : 0) << row.spelling.toStdString();
+        EXPECT_EQ(list.path(), row.changes ? text::nameFromText(row.spelling) : shown) << row.spelling.toStdString();
+    }
+}

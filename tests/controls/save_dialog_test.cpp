@@ -99,7 +99,8 @@ TEST(SaveDialog, ProposesAFullPathAndTakesAnExistingFileWithoutAsking)
 {
     testing_support::TempFolder folder;
     folder.folder("other");
-    const fs::path existing = folder.file("chosen/old.txt");
+    // Spelt with the system's own separator: the dialog answers in it although Qt's answers with "/".
+    const fs::path existing = folder.file(fs::path("chosen") / "old.txt");
     const std::optional<QString> chosen =
         showAndAnswer({text(folder.path() / "other"), text(existing), kFilters}, [&](QFileDialog *dialog) {
             EXPECT_EQ(fs::path(dialog->directory().absolutePath().toStdString()), existing.parent_path());

@@ -2,26 +2,17 @@
 // with drives d: and e: that scripts/test-windows links into the Wine prefix.
 #include "system/current_folders.h"
 
+#include "support/win_test_drives.h"
 #include "support/win_temp_folder.h"
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Set by scripts/test-windows after it linked $WINEPREFIX/dosdevices/d: and e:
-// to empty folders, d: with this label.
-constexpr char kLinkedDrives[] = "MOJIK_TEST_DRIVES";
-const std::string kLabel = "データ 1";
-
-bool drivesLinked()
-{
-    const char *drives = std::getenv(kLinkedDrives);
-    return drives && std::string(drives) == "d:e:";
-}
+using testing_support::kTestDriveLabel;
+using testing_support::testDrivesLinked;
 
 // Folders compared as Windows does: letter case and a trailing separator aside.
 std::wstring folderKey(const fs::path &path)
@@ -35,34 +26,9 @@ std::wstring folderKey(const fs::path &path)
 
 #define EXPECT_SAME_FOLDER(a, b) EXPECT_EQ(folderKey(a), folderKey(b))
 
-// The hidden per-drive variables of these drives, cleared for one test and put back.
-class DriveVariables {
-public:
-    DriveVariables()
-    {
-        for (const wchar_t *name : kNames) {
-            wchar_t value[MAX_PATH];
-            const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
-            m_saved.push_back(length > 0 && length < MAX_PATH ? std::optional<std::wstring>(value) : std::nullopt);
-            SetEnvironmentVariableW(name, nullptr);
-        }
-    }
-    ~DriveVariables()
-    {
-        for (std::size_t i = 0; i < m_saved.size(); ++i)
-            SetEnvironmentVariableW(kNames[i], m_saved[i] ? m_saved[i]->c_str() : nullptr);
-    }
-    DriveVariables(const DriveVariables &) = delete;
-    DriveVariables &operator=(const DriveVariables &) = delete;
-
-private:
-    static constexpr const wchar_t *kNames[] = {L"=C:", L"=D:", L"=E:"};
-    std::vector<std::optional<std::wstring>> m_saved;
-};
-
 TEST(DrivesWin, TheDriveOfAPathIsItsFirstCharacter)
 {
-    const std::vector<sys::Drive> drives{{L"c:\\", {}}, {L"d:\\", kLabel}, {L"z:\\", {}}};
+    const std::vector<sys::Drive> drives{{L"c:\\", {}}, {L"d:\\", kTestDriveLabel}, {L"z:\\", {}}};
     const std::pair<const wchar_t *, const wchar_t *> rows[] = {
         {L"C:\\WORK", L"c:\\"},    {L"c:\\", L"c:\\"},         {L"c:", L"c:\\"},
         {L"d: [データ 1]", L"d:\\"}, {L"D", L"d:\\"},            {L"z:\\tmp\\x", L"z:\\"},
@@ -75,7 +41,7 @@ TEST(DrivesWin, TheDriveOfAPathIsItsFirstCharacter)
 
 TEST(DrivesWin, ListsTheLogicalDrivesWithTheirLabels)
 {
-    if (!drivesLinked())
+    if (!testDrivesLinked())
         GTEST_SKIP() << "needs drives d: and e: linked by scripts/test-windows";
     const std::vector<sys::Drive> drives = sys::mountedDrives();
     std::wstring roots;
@@ -83,15 +49,15 @@ TEST(DrivesWin, ListsTheLogicalDrivesWithTheirLabels)
         roots += drive.root.native() + L' ';
     EXPECT_EQ(roots, L"c:\\ d:\\ e:\\ z:\\ ");
     ASSERT_EQ(drives.size(), 4u);
-    EXPECT_EQ(drives[1].name, kLabel);
+    EXPECT_EQ(drives[1].name, kTestDriveLabel);
     EXPECT_EQ(drives[2].name, "");
 }
 
 TEST(CurrentFoldersWin, EachDriveKeepsItsOwnFolder)
 {
-    if (!drivesLinked())
+    if (!testDrivesLinked())
         GTEST_SKIP() << "needs drives d: and e: linked by scripts/test-windows";
-    DriveVariables variables;
+    testing_support::DriveVariables variables;
     testing_support::WinTempFolder c;
     testing_support::WinTempFolder d(L"d:\\");
     const fs::path one = c.folder("one");
@@ -126,7 +92,7 @@ TEST(CurrentFoldersWin, EachDriveKeepsItsOwnFolder)
     EXPECT_EQ(folders.currentDrive(), L"d:\\");
     EXPECT_SAME_FOLDER(folders.currentFolder(L"c:\\"), one);
     EXPECT_SAME_FOLDER(fs::absolute(L"c:file.txt"), one / L"file.txt");
-    EXPECT_FALSE(folders.changeDrive(L"d: [" + fs::path(kLabel).wstring() + L"]"));
+    EXPECT_FALSE(folders.changeDrive(L"d: [" + fs::path(kTestDriveLabel).wstring() + L"]"));
     EXPECT_SAME_FOLDER(fs::current_path(), two);
 
     // Both steps: the folder's drive, then the folder.
@@ -142,7 +108,7 @@ TEST(CurrentFoldersWin, EachDriveKeepsItsOwnFolder)
 
 TEST(CurrentFoldersWin, RefusesWhatIsNoFolderAndNoDrive)
 {
-    DriveVariables variables;
+    testing_support::DriveVariables variables;
     testing_support::WinTempFolder c;
     const fs::path file = c.file("file.txt");
     ASSERT_TRUE(SetCurrentDirectoryW(c.path().c_str()));

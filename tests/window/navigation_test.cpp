@@ -1,7 +1,8 @@
 // Tests of the drive list, the folder list, the desktop button and a dropped
 // folder keeping the label, the file list and the working folder in step, on
-// temporary folders standing in for volumes; after each move a run converts
-// that folder only.
+// two volumes (folders standing in for them here, the test drives d: and e: on
+// Windows); after each move a run converts that folder only.
+#include "support/two_volumes.h"
 #include "support/window_harness.h"
 
 #include "text/casemap.h"
@@ -22,15 +23,19 @@ using Names = std::set<std::filesystem::path>;
 // Two volumes, C and D, each with a few files; the window starts on C.
 class Navigation : public ::testing::Test {
 protected:
-    Navigation()
-        : harness([](const testing_support::TempFolder &folder) {
-              for (const char *name : {"C/Start.txt", "C/Sub/Deep.txt", "D/Top.txt", "D/WORK/Work.txt", "D/Desk/Desk.txt"})
-                  folder.file(name);
-          })
+    void SetUp() override
     {
-        c = harness.folder.path() / "C";
-        d = harness.folder.path() / "D";
-        harness.fake.drives = {{"/", {}}, {c, "CDRIVE"}, {d, {}}};
+        if (const std::optional<std::string> &problem = volumes.problem())
+            GTEST_SKIP() << *problem;
+        c = volumes.first().folder;
+        d = volumes.second().folder;
+        cDrive = volumes.first().drive;
+        dDrive = volumes.second().drive;
+        for (const char *name : {"Start.txt", "Sub/Deep.txt"})
+            testing_support::FolderAt(c).file(name);
+        for (const char *name : {"Top.txt", "WORK/Work.txt", "Desk/Desk.txt"})
+            testing_support::FolderAt(d).file(name);
+        harness.fake.drives = volumes.drives();
         std::filesystem::current_path(c);
         harness.window();
         drive1 = harness.control<controls::DriveList>("Drive1");
@@ -39,7 +44,7 @@ protected:
 
     void pickDrive(const std::filesystem::path &root)
     {
-        const int index = drive1->findText(controls::DriveList::driveText({root, root == c ? "CDRIVE" : ""}));
+        const int index = drive1->findText((root == cDrive ? volumes.first() : volumes.second()).caption);
         ASSERT_GE(index, 0);
         drive1->setCurrentIndex(index); // as the user's pick does
     }
@@ -58,9 +63,12 @@ protected:
     void expectRunConverts(const std::filesystem::path &folder)
     {
         std::map<std::filesystem::path, Names> before;
-        for (const auto &entry : std::filesystem::recursive_directory_iterator(harness.folder.path()))
-            if (entry.is_directory())
-                before[entry.path()] = WindowHarness::namesIn(entry.path());
+        for (const std::filesystem::path &root : {c, d}) {
+            before[root] = WindowHarness::namesIn(root);
+            for (const auto &entry : std::filesystem::recursive_directory_iterator(root))
+                if (entry.is_directory())
+                    before[entry.path()] = WindowHarness::namesIn(entry.path());
+        }
         harness.convert(false);
         for (const auto &[where, names] : before) {
             Names expected;
@@ -98,28 +106,30 @@ protected:
         return QUrl::fromLocalFile(QString::fromStdString(path.string()));
     }
 
+    testing_support::TwoVolumes volumes; // before the harness, which leaves them first
     WindowHarness harness;
-    std::filesystem::path c, d;
+    std::filesystem::path c, d;           // the volumes' roots as folders
+    std::filesystem::path cDrive, dDrive; // and as the drive list holds them
     controls::DriveList *drive1 = nullptr;
     controls::FolderList *dir1 = nullptr;
 };
 
 TEST_F(Navigation, StartsOnTheWorkingFolderAndItsDrive)
 {
-    expectAllAt(c, c);
-    EXPECT_EQ(drive1->currentText(), QString::fromStdString(c.string()) + QStringLiteral(" [CDRIVE]"));
+    expectAllAt(c, cDrive);
+    EXPECT_EQ(drive1->currentText(), volumes.first().caption);
 }
 
 TEST_F(Navigation, AnotherDriveKeepsItsOwnCurrentFolder)
 {
-    pickDrive(d);
-    expectAllAt(d, d);
+    pickDrive(dDrive);
+    expectAllAt(d, dDrive);
     ASSERT_FALSE(dir1->setPath(d / "WORK"));
-    expectAllAt(d / "WORK", d);
-    pickDrive(c);
-    expectAllAt(c, c);
-    pickDrive(d);
-    expectAllAt(d / "WORK", d);
+    expectAllAt(d / "WORK", dDrive);
+    pickDrive(cDrive);
+    expectAllAt(c, cDrive);
+    pickDrive(dDrive);
+    expectAllAt(d / "WORK", dDrive);
     expectRunConverts(d / "WORK");
 }
 
@@ -128,7 +138,7 @@ TEST_F(Navigation, OpeningASubfolderWithTheKeyboardMovesEverything)
     dir1->setFocus();
     QTest::keyClick(dir1, Qt::Key_End);
     QTest::keyClick(dir1, Qt::Key_Return);
-    expectAllAt(c / "Sub", c);
+    expectAllAt(c / "Sub", cDrive);
     expectRunConverts(c / "Sub");
 }
 
@@ -138,12 +148,12 @@ TEST_F(Navigation, TheFolderListShowsAncestorsThenSubfolders)
     QStringList rows;
     for (int i = 0; i < dir1->count(); ++i)
         rows << dir1->item(i)->text();
-    EXPECT_EQ(rows, (QStringList{QString::fromStdString(d.string()), QStringLiteral("WORK")}));
+    EXPECT_EQ(rows, (QStringList{QString::fromStdString(dDrive.string()), QStringLiteral("WORK")}));
     ASSERT_FALSE(dir1->setPath(d));
     rows.clear();
     for (int i = 0; i < dir1->count(); ++i)
         rows << dir1->item(i)->text();
-    EXPECT_EQ(rows, (QStringList{QString::fromStdString(d.string()), QStringLiteral("Desk"), QStringLiteral("WORK")}));
+    EXPECT_EQ(rows, (QStringList{QString::fromStdString(dDrive.string()), QStringLiteral("Desk"), QStringLiteral("WORK")}));
     EXPECT_EQ(dir1->currentRow(), 0);
 }
 
@@ -151,7 +161,7 @@ TEST_F(Navigation, DesktopFromAnotherDriveMovesEveryViewAndSelectsItsDrive)
 {
     harness.fake.desktop = (d / "Desk").string();
     harness.click("Command3");
-    expectAllAt(d / "Desk", d);
+    expectAllAt(d / "Desk", dDrive);
     EXPECT_EQ(harness.fake.desktopReads, 4);
     EXPECT_TRUE(harness.fake.shown.empty());
     expectRunConverts(d / "Desk");
@@ -166,7 +176,7 @@ TEST_F(Navigation, DesktopAlreadyShownRaisesNoChangeButSetsTheWorkingFolderAgain
     harness.click("Command3");
     EXPECT_EQ(folderChanges.count(), 0);
     EXPECT_EQ(driveChanges.count(), 0);
-    expectAllAt(c, c);
+    expectAllAt(c, cDrive);
 }
 
 TEST_F(Navigation, FailuresSayWhatFailedAndLeaveTheViewsAgreeing)
@@ -174,31 +184,30 @@ TEST_F(Navigation, FailuresSayWhatFailedAndLeaveTheViewsAgreeing)
     harness.click("Command3"); // no Desktop value
     ASSERT_EQ(harness.fake.shown.size(), 1u);
     EXPECT_TRUE(harness.fake.shown[0].prompt.startsWith(QStringLiteral("デスクトップフォルダの設定がありません。")));
-    expectAllAt(c, c);
+    expectAllAt(c, cDrive);
 
     harness.fake.desktop = (d / "Gone").string();
     harness.click("Command3");
     ASSERT_EQ(harness.fake.shown.size(), 2u);
     EXPECT_TRUE(harness.fake.shown[1].prompt.contains(QStringLiteral("が見つかりません。")));
-    expectAllAt(c, c);
+    expectAllAt(c, cDrive);
 
     // A drive whose current folder went away is not ready: the list goes back to C.
-    pickDrive(d);
+    pickDrive(dDrive);
     ASSERT_FALSE(dir1->setPath(d / "WORK"));
-    pickDrive(c);
+    pickDrive(cDrive);
     std::filesystem::remove_all(d / "WORK");
-    pickDrive(d);
+    pickDrive(dDrive);
     ASSERT_EQ(harness.fake.shown.size(), 3u);
     EXPECT_TRUE(harness.fake.shown[2].prompt.startsWith(QStringLiteral("ドライブ "))) << harness.fake.shown[2].prompt.toStdString();
-    expectAllAt(c, c);
+    expectAllAt(c, cDrive);
 }
 
 TEST_F(Navigation, DesktopFailuresSayWhichItWasAndNameThePath)
 {
     const std::filesystem::path gone = d / "Gone";
     // A folder that is there, but whose path takes 251 bytes with its NUL and more.
-    const std::filesystem::path deep = harness.folder.folder("D/" + std::string(250 - d.native().size(), 'x'));
-    const auto reason = [](std::errc error) { return text::reasonText(std::make_error_code(error)); };
+    const std::filesystem::path deep = testing_support::FolderAt(d).folder(std::string(250 - d.native().size(), 'x'));
     const auto shown = [](const std::filesystem::path &path) { return QString::fromStdString(path.string()); };
     const struct {
         std::optional<std::string> desktop;
@@ -206,7 +215,7 @@ TEST_F(Navigation, DesktopFailuresSayWhichItWasAndNameThePath)
     } rows[] = {
         {std::nullopt, QStringLiteral("デスクトップフォルダの設定がありません。")},
         {gone.string(), QStringLiteral("デスクトップフォルダ %1 が見つかりません。\r").arg(shown(gone))
-                            + reason(std::errc::no_such_file_or_directory)},
+                            + text::reasonText(testing_support::folderNotFound())},
         {deep.string(), QStringLiteral("デスクトップフォルダのパスが長すぎます (%1 バイト、読めるのは 250 バイトまで)。\r%2")
                             .arg(deep.native().size() + 1)
                             .arg(shown(deep))},
@@ -217,18 +226,18 @@ TEST_F(Navigation, DesktopFailuresSayWhichItWasAndNameThePath)
         harness.click("Command3");
         ASSERT_EQ(harness.fake.shown.size(), 1u);
         EXPECT_EQ(harness.fake.shown[0].prompt, row.prompt);
-        expectAllAt(c, c);
+        expectAllAt(c, cDrive);
     }
 }
 
 TEST_F(Navigation, ADroppedFolderOpensThereAndItsDriveKeepsIt)
 {
     ASSERT_TRUE(drop({fileUrl(d / "WORK")}));
-    expectAllAt(d / "WORK", d);
-    pickDrive(c);
-    expectAllAt(c, c);
-    pickDrive(d);
-    expectAllAt(d / "WORK", d);
+    expectAllAt(d / "WORK", dDrive);
+    pickDrive(cDrive);
+    expectAllAt(c, cDrive);
+    pickDrive(dDrive);
+    expectAllAt(d / "WORK", dDrive);
     EXPECT_TRUE(harness.fake.shown.empty());
     expectRunConverts(d / "WORK");
 }
@@ -243,15 +252,15 @@ TEST_F(Navigation, WhatIsDroppedDecidesTheFolderOrTheBox)
         std::filesystem::path folder, drive;
         QString prompt;
     } rows[] = {
-        {"a file opens its folder", {fileUrl(d / "Desk" / "Desk.txt")}, true, d / "Desk", d, {}},
-        {"the first local one counts", {QUrl(QStringLiteral("https://example.com/")), fileUrl(c / "Sub")}, true, c / "Sub", c, {}},
-        {"nothing local is refused", {QUrl(QStringLiteral("https://example.com/a.txt"))}, false, c, c, {}},
-        {"a folder gone says so", {fileUrl(gone)}, true, c, c,
+        {"a file opens its folder", {fileUrl(d / "Desk" / "Desk.txt")}, true, d / "Desk", dDrive, {}},
+        {"the first local one counts", {QUrl(QStringLiteral("https://example.com/")), fileUrl(c / "Sub")}, true, c / "Sub", cDrive, {}},
+        {"nothing local is refused", {QUrl(QStringLiteral("https://example.com/a.txt"))}, false, c, cDrive, {}},
+        {"a folder gone says so", {fileUrl(gone)}, true, c, cDrive,
          QStringLiteral("フォルダ %1 が見つかりません。\r").arg(QString::fromStdString(gone.string()))
-             + text::reasonText(std::make_error_code(std::errc::no_such_file_or_directory))},
+             + text::reasonText(testing_support::folderNotFound())},
     };
     for (const auto &row : rows) {
-        pickDrive(c);
+        pickDrive(cDrive);
         ASSERT_FALSE(dir1->setPath(c));
         harness.fake.shown.clear();
         EXPECT_EQ(drop(row.urls), row.taken) << row.what;
