@@ -13,8 +13,9 @@ std::filesystem::path plainFolder(const std::filesystem::path &path);
 
 // The folder the system takes the path to, as `cd` and `ls` do, in one spelling:
 // here a ".." after a link leaves what the link leads to, and links are
-// resolved; on Windows, which takes ".." by the text, plainFolder. A run acts on
-// it and its journals are kept under it.
+// resolved; on Windows, which takes ".." by the text, plainFolder with the drive
+// letter in capitals and each name in the letter case the folder holding it
+// gives it. A run acts on it and its journals are kept under it.
 std::filesystem::path resolvedFolder(const std::filesystem::path &path);
 
 // Whether two folders, each as plainFolder spells it, are one by their text, as

@@ -78,7 +78,24 @@ std::wstring fromWtf8(std::string_view bytes)
 
 std::filesystem::path resolvedFolder(const std::filesystem::path &path)
 {
-    return plainFolder(path);
+    // Windows takes a name in any letter case, so one folder has many spellings;
+    // a run and its undo meet on one: the drive letter in capitals and each name
+    // as the folder holding it spells it. What is not there keeps its text.
+    const std::filesystem::path plain = plainFolder(path);
+    std::wstring root = plain.root_name().native();
+    if (root.size() == 2 && root[1] == L':' && root[0] >= L'a' && root[0] <= L'z')
+        root[0] = static_cast<wchar_t>(root[0] - L'a' + L'A');
+    std::filesystem::path spelt = std::filesystem::path(root) / plain.root_directory();
+    bool there = true;
+    for (const std::filesystem::path &part : plain.relative_path()) {
+        WIN32_FIND_DATAW found;
+        const HANDLE search = there ? FindFirstFileW((spelt / part).c_str(), &found) : INVALID_HANDLE_VALUE;
+        there = search != INVALID_HANDLE_VALUE;
+        if (there)
+            FindClose(search);
+        spelt /= there ? std::filesystem::path(found.cFileName) : part;
+    }
+    return spelt;
 }
 
 bool sameFolder(const std::filesystem::path &a, const std::filesystem::path &b)

@@ -1,8 +1,8 @@
-// Tests of Windows paths as bytes: every UTF-16 name there and back exactly, and
-// bytes that no name gives back without an exception.
+// Tests of Windows paths: one spelling of a folder whatever the letter case it
+// is asked in, and paths as bytes, every UTF-16 name there and back exactly.
 #include "system/paths.h"
 
-#include <gtest/gtest.h>
+#include "support/win_temp_folder.h"
 
 namespace {
 
@@ -43,6 +43,23 @@ TEST(PathsWin, BytesThatNoNameGivesBecomeMarksOneForOne)
     };
     for (const auto &row : rows)
         EXPECT_EQ(sys::pathFromBytes(row.bytes).native(), row.name) << row.bytes;
+}
+
+// A run keys its journals by this spelling, so an undo asked in another letter
+// case finds them.
+TEST(PathsWin, AFolderResolvesToTheSpellingItsParentGivesIt)
+{
+    testing_support::WinTempFolder temp;
+    std::filesystem::create_directories(temp.path() / L"Fotos" / L"Urlaub 2026");
+    const std::filesystem::path spelt = sys::resolvedFolder(temp.path()) / L"Fotos" / L"Urlaub 2026";
+    EXPECT_TRUE(std::filesystem::is_directory(spelt));
+    for (const std::filesystem::path &asked : {temp.path() / L"FOTOS" / L"urlaub 2026",
+                                               temp.path() / L"fotos\\URLAUB 2026\\",
+                                               temp.path() / L"Fotos" / L"x" / L".." / L"Urlaub 2026"})
+        EXPECT_EQ(sys::resolvedFolder(asked), spelt) << asked.string();
+    // What is not there keeps its text below what is.
+    EXPECT_EQ(sys::resolvedFolder(temp.path() / L"FOTOS" / L"Missing"), spelt.parent_path() / L"Missing");
+    EXPECT_EQ(sys::resolvedFolder(L"c:\\").native().substr(0, 2), L"C:");
 }
 
 } // namespace
