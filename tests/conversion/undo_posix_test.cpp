@@ -1,5 +1,6 @@
 // Tests of undo against what only POSIX systems make in a test: a process
-// killed mid-run, and a journal folder that another user owns or can write to.
+// killed mid-run, a name differing in case alone from a renamed file, and a
+// journal folder that another user owns or can write to.
 #include "conversion/undo_fixture.h"
 
 #include "text/reason.h"
@@ -42,6 +43,23 @@ TEST_F(Undo, TakesBackWhatAProcessKilledMidRunHadDone)
         EXPECT_EQ(contentOf(folder / name), name);
 }
 
+TEST_F(Undo, NeverReplacesANameTakenSinceTheRun)
+{
+    temp.file("files/a.txt");
+    temp.file("files/b.txt");
+    upperRun(folder);
+    temp.file("files/a.txt", "made since"); // the old name is taken again
+    fs::rename(folder / "B.TXT", folder / "moved.txt");
+
+    const conversion::UndoOutcome undone = undoLatest(folder);
+    EXPECT_EQ(undone.renamed, 0u);
+    EXPECT_EQ(undone.changed, (std::vector<std::pair<fs::path, fs::path>>{{"b.txt", "B.TXT"}, {"a.txt", "A.TXT"}}));
+    EXPECT_EQ(allNames(folder), (Names{"a.txt", "A.TXT", "moved.txt"}));
+    EXPECT_EQ(contentOf(folder / "a.txt"), "made since");
+    EXPECT_EQ(contentOf(folder / "A.TXT"), "a.txt");
+    const std::optional<conversion::StoredJournal> still = store.latest(folder);
+    EXPECT_TRUE(still && still->journal && !still->journal->undone) << "nothing came back: the run is not undone";
+}
 
 // A store another user owns or can write to may hold anything that user put
 // there: a run refuses to journal in it (so renames nothing), and undo to read it.

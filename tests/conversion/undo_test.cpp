@@ -1,5 +1,5 @@
 // Tests of taking a run back from its journal: after a whole run, a run stopped
-// by a refused rename, names taken since, and the last twenty runs in turn.
+// by a refused rename, files made since, and the last twenty runs in turn.
 #include "conversion/undo_fixture.h"
 
 namespace {
@@ -26,22 +26,43 @@ TEST_F(Undo, TakesBackARunStoppedByARefusedRename)
     EXPECT_FALSE(store.latest(folder)) << "an undone run is not taken back twice";
 }
 
-TEST_F(Undo, NeverReplacesANameTakenSinceTheRun)
+// A file made since the run where the renamed file was is never taken for it,
+// under the old name or under another spelling of it, which a system that
+// folds case takes for the same name.
+TEST_F(Undo, LeavesAFileMadeSinceWhereTheRenamedOneWas)
 {
-    temp.file("files/a.txt");
-    temp.file("files/b.txt");
-    upperRun(folder);
-    temp.file("files/a.txt", "made since"); // the old name is taken again
-    fs::rename(folder / "B.TXT", folder / "moved.txt");
+    const struct {
+        const char *what;
+        const char *made; // the file made since
+        std::size_t already;
+        std::vector<std::pair<fs::path, fs::path>> changed;
+        bool undone;
+    } rows[] = {
+        {"under the old name", "a.txt", 1, {}, true},
+        {"under another spelling of it", "A.txt", 0, {{"a.txt", "A.TXT"}}, false},
+    };
+    int n = 0;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        const fs::path of = "row" + std::to_string(n++); // a folder, and journals, of its own
+        const fs::path at = temp.folder(of);
+        temp.file(of / "a.txt");
+        upperRun(at);
+        fs::rename(at / "A.TXT", at / "moved.txt");
+        temp.file(of / row.made, "made since");
 
-    const conversion::UndoOutcome undone = undoLatest(folder);
-    EXPECT_EQ(undone.renamed, 0u);
-    EXPECT_EQ(undone.changed, (std::vector<std::pair<fs::path, fs::path>>{{"b.txt", "B.TXT"}, {"a.txt", "A.TXT"}}));
-    EXPECT_EQ(allNames(folder), (Names{"a.txt", "A.TXT", "moved.txt"}));
-    EXPECT_EQ(contentOf(folder / "a.txt"), "made since");
-    EXPECT_EQ(contentOf(folder / "A.TXT"), "a.txt");
-    const std::optional<conversion::StoredJournal> still = store.latest(folder);
-    EXPECT_TRUE(still && still->journal && !still->journal->undone) << "nothing came back: the run is not undone";
+        const conversion::UndoOutcome undone = undoLatest(at);
+        EXPECT_FALSE(undone.failure);
+        EXPECT_EQ(undone.renamed, 0u);
+        EXPECT_EQ(undone.already, row.already);
+        EXPECT_EQ(undone.changed, row.changed);
+        EXPECT_EQ(allNames(at), (Names{row.made, "moved.txt"}));
+        EXPECT_EQ(contentOf(at / row.made), "made since");
+        EXPECT_EQ(contentOf(at / "moved.txt"), "a.txt");
+        const std::optional<conversion::StoredJournal> still = store.latest(at);
+        const bool pending = still && still->journal && !still->journal->undone;
+        EXPECT_EQ(pending, !row.undone);
+    }
 }
 
 TEST_F(Undo, KeepsTheLastTwentyRunsOfAFolderAndTakesThemBackInTurn)

@@ -26,6 +26,9 @@ public:
         if (fill)
             fill(folder);
         std::filesystem::current_path(folder.path());
+        // The window works on the folder only on a drive it lists, as on the
+        // system's own: "/" here, the temporary folder's drive letter on Windows.
+        fake.drives = {{folder.path().root_path(), {}}};
     }
 
     MOJIK &window()

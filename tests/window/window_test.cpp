@@ -70,7 +70,7 @@ TEST(Window, OpensOnTheWorkingFolderWithUpperCaseChosenAndFocused)
     EXPECT_EQ(harness.control<controls::PathLabel>("Label1")->text(), QString::fromStdString(start.string()));
     EXPECT_EQ(harness.control<controls::FolderList>("Dir1")->path(), start);
     EXPECT_EQ(harness.control<controls::FileList>("File1")->entries(), (std::vector<std::filesystem::path>{"A.txt", "b.txt"}));
-    EXPECT_EQ(harness.control<controls::DriveList>("Drive1")->drive(), "/");
+    EXPECT_EQ(harness.control<controls::DriveList>("Drive1")->drive(), start.root_path());
     EXPECT_TRUE(harness.control<QRadioButton>("Option1")->isChecked());
     EXPECT_FALSE(harness.control<QRadioButton>("Option2")->isChecked());
     EXPECT_EQ(QApplication::focusWidget(), harness.control<QWidget>("Option1"));
