@@ -16,9 +16,12 @@ std::optional<QString> showSaveDialog(QWidget *parent, const SaveRequest &reques
     dialog.setNameFilters(request.filters);
     if (!request.filters.isEmpty())
         dialog.selectNameFilter(request.filters.first());
-    dialog.setDirectory(request.folder);
+    // Qt's dialog takes "/": a full path with "\" is not seen to lie in the
+    // folder shown until that folder has been read, and the name box then
+    // proposes the whole path rather than the name.
+    dialog.setDirectory(QDir::fromNativeSeparators(request.folder));
     // A full path opens its own folder with its name proposed.
-    dialog.selectFile(request.fileName);
+    dialog.selectFile(QDir::fromNativeSeparators(request.fileName));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
