@@ -1,6 +1,6 @@
-// Tests of undo against what only a system that folds case makes: the old name
-// taken since the run in another spelling, which the file system takes for the
-// same name.
+// Tests of undo against what only a system that folds case makes: the folder
+// asked in another spelling than the run's, and the old name taken since the run
+// in another spelling, which the file system takes for the same name.
 #include "conversion/undo_fixture.h"
 
 #include "system/renamer.h"
@@ -32,6 +32,18 @@ TEST_F(Undo, NeverReplacesTheOldNameTakenInAnotherSpelling)
     EXPECT_EQ(contentOf(folder / waiting), "a.txt");
     const std::optional<conversion::StoredJournal> still = store.latest(folder);
     EXPECT_TRUE(still && still->journal && !still->journal->undone) << "a.txt did not come back: the run is not undone";
+}
+
+// The run was asked for one spelling of the folder, the undo for another: both
+// are the one folder, and the undo finds its run and takes it back.
+TEST_F(Undo, FindsTheRunOfTheFolderAskedInAnotherSpelling)
+{
+    temp.file("files/Sub/Mixed.txt");
+    upperRun(folder / "SUB");
+    EXPECT_EQ(allNames(folder / "Sub"), (Names{"MIXED.TXT"}));
+    const conversion::UndoOutcome undone = undoLatest(temp.path() / "FILES" / "sub");
+    EXPECT_FALSE(undone.failure) << undone.failure.message();
+    EXPECT_EQ(allNames(folder / "Sub"), (Names{"Mixed.txt"}));
 }
 
 } // namespace
