@@ -3,6 +3,8 @@
 // drive's current folder.
 #pragma once
 
+#include "support/win_temp_folder.h"
+
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -14,11 +16,13 @@ namespace testing_support {
 // d: has this label, e: none.
 inline const std::string kTestDriveLabel = "データ 1";
 
-// Whether d: and e: are linked: scripts/wine-prefix's callers say so in MOJIK_TEST_DRIVES.
+// Whether d: and e: are linked: scripts/wine-prefix's callers say so in
+// MOJIK_TEST_DRIVES. Only under Wine: on a real Windows they would be the
+// user's own drives, whose roots the tests write to.
 inline bool testDrivesLinked()
 {
     const char *drives = std::getenv("MOJIK_TEST_DRIVES");
-    return drives && std::string(drives) == "d:e:";
+    return drives && std::string(drives) == "d:e:" && underWine();
 }
 
 // The per-drive variables "=C:", "=D:" and "=E:" (every drive's current folder
