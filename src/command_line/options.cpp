@@ -6,6 +6,7 @@
 #include "text/names.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 
 namespace command_line {
 
@@ -90,8 +91,14 @@ Options parseOptions(const std::vector<std::string> &arguments)
     if (!parser.parse(texts)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
-            options.error = QStringLiteral("%1%2 というオプションはありません。")
-                                .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), unknown.first());
+            // The parser gives the name alone; a one-letter name was a short
+            // option unless it was written after "--".
+            const QString name = unknown.first();
+            const QString asLong = QStringLiteral("--") + name;
+            const bool isLong = name.size() > 1 || std::any_of(texts.begin() + 1, texts.end(), [&](const QString &text) {
+                                    return text == asLong || text.startsWith(asLong + QLatin1Char('='));
+                                });
+            options.error = QStringLiteral("%1 というオプションはありません。").arg(isLong ? asLong : QLatin1Char('-') + name);
             return options;
         }
         // Else an option was given a value it does not take, or --output or --part none.
