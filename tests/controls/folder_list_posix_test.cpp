@@ -1,6 +1,6 @@
 // Tests of the folder list where POSIX systems differ: links to folders, which
 // Wine cannot make, and names that differ in case alone, which are two folders here.
-#include "controls/folder_list.h"
+#include "controls/folder_rows.h"
 
 #include "support/temp_folder.h"
 
@@ -19,9 +19,7 @@ TEST(FolderListRowsPosix, ShowsLinksToFoldersButNotToFiles)
     controls::FolderList list;
     list.setDriveOf([&](const std::filesystem::path &) { return folder.path(); });
     ASSERT_FALSE(list.setPath(folder.path()));
-    QStringList rows;
-    for (int i = 0; i < list.count(); ++i)
-        rows << list.item(i)->text();
+    const QStringList rows = folder_list_testing::rowsOf(list);
     EXPECT_EQ(rows, (QStringList{QString::fromStdString(folder.path().string()), "b", "Link"}));
     EXPECT_FALSE(list.setPath(folder.path() / "Link"));
     EXPECT_EQ(list.path(), folder.path() / "Link");

@@ -1,5 +1,5 @@
 // Tests of the folders the folder list shows.
-#include "controls/folder_list.h"
+#include "controls/folder_rows.h"
 
 #include "support/temp_folder.h"
 
@@ -15,9 +15,7 @@ TEST(FolderListRows, ShowsSubfoldersButNoHiddenOnesOrFiles)
     controls::FolderList list;
     list.setDriveOf([&](const std::filesystem::path &) { return folder.path(); });
     ASSERT_FALSE(list.setPath(folder.path()));
-    QStringList rows;
-    for (int i = 0; i < list.count(); ++i)
-        rows << list.item(i)->text();
+    const QStringList rows = folder_list_testing::rowsOf(list);
     EXPECT_EQ(rows, (QStringList{QString::fromStdString(folder.path().string()), "A", "b", "C"}));
     EXPECT_EQ(list.setPath(folder.path() / "file.txt"), std::errc::not_a_directory);
     EXPECT_EQ(list.path(), folder.path());
