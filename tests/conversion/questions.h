@@ -23,6 +23,28 @@ inline void askThrough(WindowHarness &harness, const decltype(controls::Services
     };
 }
 
+// Abc.txt, DONE.TXT and zed.txt: a run to capitals renames two and leaves one.
+inline void fillTwoToRename(const TempFolder &folder)
+{
+    for (const char *name : {"Abc.txt", "DONE.TXT", "zed.txt"})
+        folder.file(name);
+}
+
+// Clicks "実　行" and answers Yes after the files `cameIn` came into the folder
+// while the question was read; the details the question showed.
+inline QString convertWhileFilesCameIn(WindowHarness &harness, std::initializer_list<const char *> cameIn)
+{
+    QString shown;
+    askThrough(harness, [&](QWidget *, const QString &, controls::Buttons, const QString &details) {
+        shown = details;
+        for (const char *name : cameIn)
+            harness.folder.file(name);
+        return controls::Answer::Yes;
+    });
+    harness.click("Command1");
+    return shown;
+}
+
 // What the real question showed when "実　行" was clicked.
 struct RealQuestion {
     QString question;

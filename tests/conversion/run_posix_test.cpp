@@ -91,18 +91,8 @@ TEST(ConversionRun, LeavesANameTooLongInItsNewCase)
 // read it, under the new name of a planned rename, is neither renamed nor replaced.
 TEST(ConversionRun, ANameThatCameInWhileTheQuestionWasReadIsNotReplaced)
 {
-    WindowHarness harness([](const auto &folder) {
-        for (const char *name : {"Abc.txt", "DONE.TXT", "zed.txt"})
-            folder.file(name);
-    });
-    QString shown;
-    askThrough(harness, [&](QWidget *, const QString &, controls::Buttons, const QString &details) {
-        shown = details;
-        harness.folder.file("ZED.TXT");
-        harness.folder.file("New.txt");
-        return controls::Answer::Yes;
-    });
-    harness.click("Command1");
+    WindowHarness harness(testing_support::fillTwoToRename);
+    const QString shown = testing_support::convertWhileFilesCameIn(harness, {"ZED.TXT", "New.txt"});
 
     ASSERT_EQ(harness.fake.shown.size(), 1u);
     EXPECT_EQ(shown, QStringLiteral("2 個のファイル名を変更します。\r1 個のファイルは、既に大文字です。\r"

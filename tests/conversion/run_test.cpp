@@ -142,17 +142,8 @@ TEST(ConversionRun, AFolderThatCannotBeEnteredRenamesNothing)
 // read it is not renamed.
 TEST(ConversionRun, TheQuestionShowsThePlanThatYesRuns)
 {
-    WindowHarness harness([](const auto &folder) {
-        for (const char *name : {"Abc.txt", "DONE.TXT", "zed.txt"})
-            folder.file(name);
-    });
-    QString shown;
-    askThrough(harness, [&](QWidget *, const QString &, controls::Buttons, const QString &details) {
-        shown = details;
-        harness.folder.file("New.txt");
-        return controls::Answer::Yes;
-    });
-    harness.click("Command1");
+    WindowHarness harness(testing_support::fillTwoToRename);
+    const QString shown = testing_support::convertWhileFilesCameIn(harness, {"New.txt"});
 
     EXPECT_TRUE(harness.fake.shown.empty()) << harness.fake.shown.front().prompt.toStdString();
     EXPECT_EQ(shown, QStringLiteral("2 個のファイル名を変更します。\r1 個のファイルは、既に大文字です。\r"
