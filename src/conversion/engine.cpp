@@ -48,8 +48,7 @@ std::error_code Run::readAndPlan(bool listFiles, bool withFolders)
     std::vector<bool> isFolder;
     std::error_code readError;
     const auto read = [this, &now, &isFolder, &readError, withFolders] {
-        readError = withFolders ? sys::listAllNamesFilesAndFolders(m_folder, now.names, now.isFile, isFolder)
-                                : sys::listAllNamesAndFiles(m_folder, now.names, now.isFile);
+        readError = sys::listAllNamesAndFiles(m_folder, now.names, now.isFile, withFolders ? &isFolder : nullptr);
         now.longestName = sys::longestName(m_folder);
     };
     // The folder's side of the plan is built on the second core while this one

@@ -19,14 +19,11 @@ std::error_code listFolders(const std::filesystem::path &folder, std::vector<std
 // Every bare name in the folder, hidden files and subfolders included. Unsorted.
 std::error_code listAllNames(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names);
 
-// Both at once: every name in the folder, and for each whether the file list shows it.
+// Both at once: every name in the folder, and for each whether the file list
+// shows it; with `isFolder`, also whether it is a subfolder a run may enter and
+// rename: not hidden, and not a link, whatever it leads to.
 std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
-                                     std::vector<bool> &isFile);
-
-// The same, and for each whether it is a subfolder a run may enter and rename:
-// not hidden, and not a link, whatever it leads to.
-std::error_code listAllNamesFilesAndFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
-                                            std::vector<bool> &isFile, std::vector<bool> &isFolder);
+                                     std::vector<bool> &isFile, std::vector<bool> *isFolder = nullptr);
 
 // The longest name the folder's file system takes, in the units of a path's own
 // string (bytes here, UTF-16 units on Windows).

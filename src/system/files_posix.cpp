@@ -102,31 +102,21 @@ std::error_code listAllNames(const std::filesystem::path &folder, std::vector<st
 }
 
 std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
-                                     std::vector<bool> &isFile)
+                                     std::vector<bool> &isFile, std::vector<bool> *isFolder)
 {
     isFile.clear();
+    if (isFolder)
+        isFolder->clear();
     const std::error_code error = readFolder(folder, names, [&](int fd, const dirent &entry) {
         isFile.push_back(isListedFile(fd, entry));
-        return true;
-    });
-    if (error)
-        isFile.clear();
-    return error;
-}
-
-std::error_code listAllNamesFilesAndFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
-                                            std::vector<bool> &isFile, std::vector<bool> &isFolder)
-{
-    isFile.clear();
-    isFolder.clear();
-    const std::error_code error = readFolder(folder, names, [&](int fd, const dirent &entry) {
-        isFile.push_back(isListedFile(fd, entry));
-        isFolder.push_back(isOwnFolder(fd, entry));
+        if (isFolder)
+            isFolder->push_back(isOwnFolder(fd, entry));
         return true;
     });
     if (error) {
         isFile.clear();
-        isFolder.clear();
+        if (isFolder)
+            isFolder->clear();
     }
     return error;
 }

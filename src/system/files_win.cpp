@@ -63,33 +63,23 @@ std::error_code listAllNames(const std::filesystem::path &folder, std::vector<st
 }
 
 std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
-                                     std::vector<bool> &isFile)
+                                     std::vector<bool> &isFile, std::vector<bool> *isFolder)
 {
     isFile.clear();
-    const std::error_code error = readFolder(folder, names, [&](DWORD attributes) {
-        isFile.push_back(isListedFile(attributes));
-        return true;
-    });
-    if (error)
-        isFile.clear();
-    return error;
-}
-
-std::error_code listAllNamesFilesAndFolders(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
-                                            std::vector<bool> &isFile, std::vector<bool> &isFolder)
-{
-    isFile.clear();
-    isFolder.clear();
+    if (isFolder)
+        isFolder->clear();
     const std::error_code error = readFolder(folder, names, [&](DWORD attributes) {
         isFile.push_back(isListedFile(attributes));
         // A junction or a link to a folder is a reparse point.
-        isFolder.push_back((attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                           !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT)));
+        if (isFolder)
+            isFolder->push_back((attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                                !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT)));
         return true;
     });
     if (error) {
         isFile.clear();
-        isFolder.clear();
+        if (isFolder)
+            isFolder->clear();
     }
     return error;
 }

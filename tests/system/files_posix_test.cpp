@@ -124,7 +124,7 @@ TEST(FilesPosix, TellsFilesAndOwnFoldersApart)
     fs::create_symlink(temp.path() / "gone", temp.path() / "Dangling");
     std::vector<fs::path> names;
     std::vector<bool> isFile, isFolder;
-    ASSERT_FALSE(sys::listAllNamesFilesAndFolders(temp.path(), names, isFile, isFolder));
+    ASSERT_FALSE(sys::listAllNamesAndFiles(temp.path(), names, isFile, &isFolder));
     testing_support::NameSet files, folders;
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (isFile[i])
