@@ -3,14 +3,13 @@
 // WTF-8.
 #include "system/paths.h"
 
+#include "system/surrogates.h"
+
 #include <windows.h>
 
 namespace sys {
 
 namespace {
-
-bool isHigh(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLow(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // A Windows name is UTF-16 units, paired or not, and NTFS keeps a surrogate that
 // stands alone. Its bytes are WTF-8: UTF-8 wherever the units pair up, and three
@@ -21,7 +20,7 @@ void appendWtf8(std::string &out, std::wstring_view units)
     const auto add = [&out](unsigned value) { out += static_cast<char>(value); };
     for (std::size_t i = 0; i < units.size(); ++i) {
         char32_t c = units[i];
-        if (isHigh(c) && i + 1 < units.size() && isLow(units[i + 1]))
+        if (isHighSurrogate(c) && i + 1 < units.size() && isLowSurrogate(units[i + 1]))
             c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
         if (c < 0x80) {
             add(c);

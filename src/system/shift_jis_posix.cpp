@@ -1,6 +1,8 @@
 // toShiftJis and isShiftJis through glibc's iconv and its "CP932" table.
 #include "system/shift_jis.h"
 
+#include "system/surrogates.h"
+
 #include <bit>
 #include <cerrno>
 #include <iconv.h>
@@ -28,9 +30,6 @@ public:
 private:
     iconv_t m_cd;
 };
-
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 } // namespace
 

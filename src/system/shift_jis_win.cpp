@@ -2,6 +2,8 @@
 // Linux build has them.
 #include "system/shift_jis.h"
 
+#include "system/surrogates.h"
+
 #include <string>
 #include <windows.h>
 
@@ -37,10 +39,6 @@ bool isOutsideTheTable(char16_t c)
 {
     return c == u'\u0080' || (c >= u'\uF8F0' && c <= u'\uF8F3');
 }
-
-bool isSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 const OneWay *oneWay(char16_t c)
 {
