@@ -8,9 +8,11 @@
 #include "listing/listing.h"
 #include "system/beside.h"
 #include "system/files.h"
+#include "system/folder_lock.h"
 #include "system/interrupt.h"
 #include "system/memory.h"
 #include "system/paths.h"
+#include "system/whole_file.h"
 #include "text/name_order.h"
 #include "text/names.h"
 #include "text/reason.h"
@@ -47,24 +49,56 @@ std::optional<Path> folderOf(const Options &options)
     return folder;
 }
 
+// A folder of a recursive run as the walk found it: held open from then on, and
+// with the names of its subfolders that hold the journals, never renamed.
+struct Walked {
+    Path path;
+    sys::OpenFolder open;
+    std::vector<Path> keep;
+};
+
 // The folders a recursive run works on: `root` and every folder below it, but
-// hidden folders and links to folders, which it does not enter. Each comes
-// after the folder that holds it.
-std::error_code foldersFrom(const Path &root, std::vector<Path> &folders, Path &unread)
+// hidden folders, links to folders and the journals' own folder, which it does
+// not enter. Each comes after the folder that holds it, opened through it.
+std::error_code walkFrom(const Path &root, const Path &journals, std::deque<Walked> &folders, Path &unread)
 {
-    folders = {root};
+    folders.clear();
+    folders.push_back({root, {}, {}});
+    // A tree of more folders than the process may hold open has the rest
+    // opened again by their paths when they are planned.
+    const std::size_t held = sys::openFilesLimit() - 64;
     for (std::size_t next = 0; next < folders.size(); ++next) {
+        Walked &walked = folders[next];
         std::vector<Path> names;
-        if (const std::error_code error = sys::listFolders(folders[next], names)) {
-            unread = folders[next];
+        std::vector<bool> isFile;
+        std::vector<bool> isFolder;
+        // The top, and the folders beyond what may be held open, by their paths.
+        std::error_code error = walked.open.isOpen() ? std::error_code() : walked.open.open(walked.path);
+        if (error || (error = sys::listAllNamesAndFiles(walked.open, names, isFile, &isFolder))) {
+            unread = walked.path;
             return error;
         }
-        std::sort(names.begin(), names.end());
-        for (const Path &name : names) {
-            std::error_code error;
-            if (!std::filesystem::is_symlink(folders[next] / name, error))
-                folders.push_back(folders[next] / name);
+        std::vector<Path> subfolders;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (isFolder[i])
+                subfolders.push_back(std::move(names[i]));
         }
+        std::sort(subfolders.begin(), subfolders.end());
+        for (Path &name : subfolders) {
+            const Path path = walked.path / name;
+            const Path toJournals = journals.lexically_relative(path);
+            if (!toJournals.empty() && *toJournals.begin() != "..")
+                walked.keep.push_back(name);
+            if (toJournals == ".")
+                continue;
+            Walked &below = folders.emplace_back(Walked{path, {}, {}});
+            if (folders.size() <= held && (error = below.open.openIn(walked.open, name))) {
+                unread = path;
+                return error;
+            }
+        }
+        if (next >= held)
+            walked.open.close();
     }
     return {};
 }
@@ -99,26 +133,35 @@ std::string renamedLines(const std::vector<Path> &listed, const conversion::Plan
     return lines;
 }
 
-// How many folders, and about how many names, are planned and journalled before
-// their renames: their journals reach the disk in one wait, which costs about
-// what a single journal's does. A run holds its folder open only while it
-// renames, so the count is bounded by memory, not by the limit of open files.
-constexpr std::size_t kBatchFolders = 4096;
-constexpr std::size_t kBatchNames = 100000;
-
 // How many renames make their lines worth a thread of their own.
 constexpr std::size_t kLinesWorthAThread = 1000;
 
-// The runs of a batch of folders, in place of the previous batch's. The last
-// ones are never destroyed: the process ends with them and the system takes
-// back their memory at once, where giving a big folder's names back one by one
-// costs more than planning them. A deque, since a run is never moved: its list
-// points into it.
+// The runs of the folders, every one planned and journalled before the first
+// rename, in place of the previous call's. The last ones are never destroyed:
+// the process ends with them and the system takes back their memory at once,
+// where giving a big folder's names back one by one costs more than planning
+// them. A deque, since a run is never moved: its list points into it.
 std::deque<conversion::Run> &freshRuns()
 {
     static auto &kept = *new std::deque<conversion::Run>;
     kept.clear();
     return kept;
+}
+
+// Takes the journals' lock; where another MOJIK holds it, says so and waits
+// for it to end.
+bool lockJournals(const conversion::JournalStore &journals, sys::FolderLock &lock, Printer *out = nullptr)
+{
+    std::error_code error = journals.lock(lock, false);
+    if (error == std::errc::resource_unavailable_try_again) {
+        say(QStringLiteral("ほかの MOJIK がファイル名を変更しています。終わるのを待っています…"));
+        error = journals.lock(lock, true);
+    }
+    if (error) {
+        const QString text = conversion::journalUnwritableText(journals.folder(), error);
+        out ? void(out->stop(text)) : say(text);
+    }
+    return !error;
 }
 
 // The renames of one planned folder, and what is printed of them. `prefix`
@@ -164,61 +207,58 @@ int convert(const Options &options)
     const std::optional<Path> root = folderOf(options);
     if (!root)
         return kUsage;
-    std::vector<Path> folders{*root};
-    Path unread;
-    if (options.recursive) {
-        if (const std::error_code error = foldersFrom(*root, folders, unread)) {
-            say(QStringLiteral("%1 の内容を読めなかったので、ファイル名は変更していません。\n%2")
-                    .arg(shown(unread), text::reasonText(error)));
-            return kStopped;
-        }
-        // Each folder before the one that holds it, so that renaming a folder
-        // never changes the path of one still to come.
-        if (options.folders)
-            std::reverse(folders.begin(), folders.end());
-    }
-    const conversion::Case mode = options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower;
-    const std::string group = options.recursive ? conversion::JournalStore::newGroup() : std::string();
-    const Path journalRoot = options.recursive ? *root : Path();
     const conversion::JournalStore journals = conversion::JournalStore::standard();
-    // One folder's journal is synced on its own, as the window's is; many wait
-    // for the disk together.
-    const bool together = folders.size() > 1 && !options.dryRun;
+    // From before the folders are read to the last rename: no undo and no
+    // other run acts on them meanwhile.
+    sys::FolderLock lock;
+    if (!options.dryRun && !lockJournals(journals, lock))
+        return kStopped;
+    std::deque<Walked> folders;
+    Path unread;
+    if (const std::error_code error = walkFrom(*root, sys::resolvedFolder(journals.folder()), folders, unread)) {
+        say(QStringLiteral("%1 の内容を読めなかったので、ファイル名は変更していません。\n%2")
+                .arg(shown(unread), text::reasonText(error)));
+        return kStopped;
+    }
+    if (!options.recursive)
+        folders.resize(1);
+    // Each folder before the one that holds it, so that renaming a folder
+    // never changes the path of one still to come.
+    if (options.folders)
+        std::reverse(folders.begin(), folders.end());
+    const conversion::Case mode = options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower;
     Printer out;
+    std::deque<conversion::Run> &runs = freshRuns();
+    for (Walked &walked : folders) {
+        // folderOf resolved the top, and the walk enters no link.
+        conversion::Run &run = runs.emplace_back(walked.path, mode, options.part, true);
+        if (walked.open.isOpen())
+            run.holdFolder(std::move(walked.open));
+        if (const std::error_code error = run.planFolder(options.folders, walked.keep))
+            return out.stop(QStringLiteral("%1 の内容を読めませんでした。ファイル名は変更していません。\n%2")
+                                .arg(shown(walked.path), text::reasonText(error)));
+    }
+    if (!options.dryRun) {
+        const std::error_code error =
+            options.recursive ? conversion::Run::writeJournal(journals, *root, runs) : runs.front().writeJournal(journals);
+        if (error)
+            return out.stop(conversion::journalUnwritableText(journals.folder(), error));
+    }
+    // The root's oldest journals go on the second core while the renames go on.
+    std::future<void> pruning;
+    if (options.recursive && !options.dryRun)
+        pruning = sys::beside([&journals, &root] { journals.prune(*root); });
     int exit = kDone;
     std::size_t done = 0;
-    std::future<void> pruning; // waited for as it goes, whichever way the run ends
     // Ctrl+C stops between two renames, as 中止 does in the window.
     sys::stopOnInterrupt();
-    for (std::size_t first = 0, end = 0; first < folders.size(); first = end) {
-        std::deque<conversion::Run> &runs = freshRuns();
-        for (std::size_t names = 0; end < folders.size() && end - first < kBatchFolders && names < kBatchNames; ++end) {
-            // folderOf resolved the top, and foldersFrom enters no link.
-            conversion::Run &run = runs.emplace_back(folders[end], mode, options.part, true);
-            std::error_code error = run.planFolder(options.folders);
-            if (error)
-                return out.stop(QStringLiteral("%1 の内容を読めませんでした。ここで止めました。\n%2")
-                                    .arg(shown(folders[end]), text::reasonText(error)));
-            if (!options.dryRun && (error = run.writeJournal(journals, group, journalRoot, !together)))
-                return out.stop(conversion::journalUnwritableText(journals.folder(), error));
-            names += run.listed().size();
-        }
-        if (together) {
-            if (const std::error_code error = journals.sync())
-                return out.stop(conversion::journalUnwritableText(journals.folder(), error));
-            // The oldest journals go on the second core while the renames go on:
-            // only runs older than the last 20 of a folder, never this one's.
-            if (end == folders.size())
-                pruning = sys::beside([&journals, &folders] { journals.prune(folders); });
-        }
-        for (std::size_t i = first; i < end; ++i) {
-            if (sys::interrupted())
-                return out.stop(conversion::stoppedText(done));
-            const int code = renameFolder(options, runs[i - first], folders[i], prefixOf(folders[i], *root), done, out);
-            if (code == kStopped)
-                return code;
-            exit = std::max(exit, code);
-        }
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        if (sys::interrupted())
+            return out.stop(conversion::stoppedText(done));
+        const int code = renameFolder(options, runs[i], folders[i].path, prefixOf(folders[i].path, *root), done, out);
+        if (code == kStopped)
+            return code;
+        exit = std::max(exit, code);
     }
     return exit;
 }
@@ -237,11 +277,23 @@ int undo(const Options &options)
     if (!folder)
         return kUsage;
     const conversion::JournalStore journals = conversion::JournalStore::standard();
+    sys::FolderLock lock;
+    if (!lockJournals(journals, lock))
+        return kStopped;
+    // A run of the folder the path led to then, which another has taken the
+    // place of since (a link, say), is found by the path as given: its undo
+    // then says that the folder there is not the run's.
+    Path asked = *folder;
     std::vector<conversion::StoredJournal> runs;
-    if (options.recursive) {
-        runs = journals.latestRecursive(*folder);
-    } else if (std::optional<conversion::StoredJournal> latest = conversion::runToUndo(journals, *folder)) {
-        runs.push_back(std::move(*latest));
+    for (const Path &path : {*folder, sys::plainFolder(options.folder)}) {
+        asked = path;
+        if (options.recursive) {
+            runs = journals.latestRecursive(path);
+        } else if (std::optional<conversion::StoredJournal> latest = conversion::runToUndo(journals, path, false)) {
+            runs.push_back(std::move(*latest));
+        }
+        if (!runs.empty())
+            break;
     }
     if (runs.empty()) {
         say(conversion::nothingToUndoText(*folder));
@@ -254,34 +306,43 @@ int undo(const Options &options)
             say(refusal);
             return kStopped;
         }
-        if (!liesWithin(stored.journal->folder, *folder)) {
+        if (!liesWithin(stored.journal->folder, asked)) {
             say(QStringLiteral("履歴ファイル %1 は %2 の外のフォルダー %3 を指しているので、元に戻せません。")
-                    .arg(shown(stored.file), shown(*folder), shown(stored.journal->folder)));
+                    .arg(shown(stored.file), shown(asked), shown(stored.journal->folder)));
             return kStopped;
         }
     }
+    if (const std::error_code error = conversion::markUndoing(runs)) {
+        say(conversion::undoneUnmarkedText(runs.front().file, error));
+        return kStopped;
+    }
     Printer out;
     bool left = false;
+    bool refused = false;
+    std::size_t given = 0; // names given back in all folders so far
     for (const conversion::StoredJournal &stored : runs) {
         const conversion::UndoOutcome outcome = conversion::undoRun(stored);
         const Path &where = stored.journal->folder;
-        const QString prefix = shown(sys::pathFromBytes(prefixOf(where, *folder)));
-        // A folder gone or renamed since the run: the others are taken back all the same.
+        const QString prefix = shown(sys::pathFromBytes(prefixOf(where, asked)));
+        // A folder gone or renamed since the run: the others are taken back all
+        // the same. One that another folder took the place of is never entered.
         if (outcome.unreadFolder) {
             out.add(QStringLiteral("%1 … フォルダーに届かないので、元に戻せませんでした (%2)\n")
                         .arg(prefix.isEmpty() ? shown(where) : prefix, text::reasonText(outcome.unreadFolder)));
             left = true;
+            refused = refused || outcome.unreadFolder == sys::WriteRefusal::notTheFolderOfTheRun;
             continue;
         }
+        given += outcome.renamed;
         for (const auto &[from, to] : outcome.changed)
             out.add(prefix + conversion::changedText(from, to) + QLatin1Char('\n'));
         left = left || !outcome.changed.empty();
         if (outcome.failure)
-            return out.stop(conversion::undoRefusedText(where / outcome.failedName, outcome.failure, outcome.renamed));
+            return out.stop(conversion::undoRefusedText(where / outcome.failedName, outcome.failure, given));
         if (outcome.markFailure)
             say(conversion::undoneUnmarkedText(stored.file, outcome.markFailure));
     }
-    return left ? kLeft : kDone;
+    return refused ? kStopped : left ? kLeft : kDone;
 }
 
 // Whether --output names a file that can be made: not a folder, and in a folder

@@ -33,22 +33,26 @@ Run::Run(const std::filesystem::path &folder, Case mode, Part part, bool resolve
 std::error_code Run::plan(const std::vector<std::filesystem::path> &listed)
 {
     m_listed = &listed;
-    return readAndPlan(false, false);
+    return readAndPlan(false, false, {});
 }
 
-std::error_code Run::planFolder(bool withFolders)
+std::error_code Run::planFolder(bool withFolders, const std::vector<std::filesystem::path> &keep)
 {
     m_listed = &m_ownListed;
-    return readAndPlan(true, withFolders);
+    return readAndPlan(true, withFolders, keep);
 }
 
-std::error_code Run::readAndPlan(bool listFiles, bool withFolders)
+std::error_code Run::readAndPlan(bool listFiles, bool withFolders, const std::vector<std::filesystem::path> &keep)
 {
+    if (!m_open.isOpen()) {
+        if (const std::error_code error = m_open.open(m_folder))
+            return error;
+    }
     FolderNow now;
     std::vector<bool> isFolder;
     std::error_code readError;
     const auto read = [this, &now, &isFolder, &readError, withFolders] {
-        readError = sys::listAllNamesAndFiles(m_folder, now.names, now.isFile, withFolders ? &isFolder : nullptr);
+        readError = sys::listAllNamesAndFiles(m_open, now.names, now.isFile, withFolders ? &isFolder : nullptr);
         now.longestName = sys::longestName(m_folder);
     };
     // The folder's side of the plan is built on the second core while this one
@@ -67,7 +71,7 @@ std::error_code Run::readAndPlan(bool listFiles, bool withFolders)
                 m_ownListed.push_back(now.names[i]);
         }
         for (std::size_t i = 0; i < isFolder.size(); ++i) {
-            if (isFolder[i]) {
+            if (isFolder[i] && std::find(keep.begin(), keep.end(), now.names[i]) == keep.end()) {
                 m_ownListed.push_back(now.names[i]);
                 now.isFile[i] = true; // listed, as a file is: the plan's checks ask that
             }
@@ -93,7 +97,7 @@ sys::Renamer &Run::renamer()
 {
     // One renamer for the whole run: it learns the medium's ways at its first rename.
     if (!m_renamer)
-        m_renamer.emplace(m_folder, std::move(m_names), m_temporaryStem);
+        m_renamer.emplace(m_open, std::move(m_names), m_temporaryStem);
     return *m_renamer;
 }
 
@@ -102,18 +106,36 @@ std::size_t Run::toRename() const
     return static_cast<std::size_t>(std::count(m_plan.rename.begin(), m_plan.rename.end(), true));
 }
 
-std::error_code Run::writeJournal(const JournalStore &store, const std::string &group, const std::filesystem::path &root,
-                                  bool sync)
+JournalPart Run::journalPart() const
+{
+    return {&m_folder, &m_open.identity(), m_listed, &m_plan.newNames, &m_plan.rename};
+}
+
+std::error_code Run::writeJournal(const JournalStore &store)
 {
     if (toRename() == 0)
         return {};
-    const Journal header{m_folder, m_mode, group, root, m_temporaryStem, {}, 0, false};
+    std::filesystem::path file;
     if (const std::error_code error =
-            store.write(header, journalBytes(header, *m_listed, m_plan.newNames, m_plan.rename), m_journal, sync))
+            store.write(m_folder, false, runJournalBytes(m_folder, false, m_temporaryStem, {journalPart()}), file))
         return error;
-    if (sync)
-        m_pruning = sys::beside([store, folder = m_folder] { store.prune({folder}); });
+    m_pruning = sys::beside([store, folder = m_folder] { store.prune(folder); });
     return {};
+}
+
+std::error_code Run::writeJournal(const JournalStore &store, const std::filesystem::path &root, std::deque<Run> &runs)
+{
+    std::vector<JournalPart> parts;
+    for (Run &run : runs) {
+        // One start for the temporary names of the whole run, which its journal keeps.
+        run.m_temporaryStem = runs.front().m_temporaryStem;
+        if (run.toRename() > 0)
+            parts.push_back(run.journalPart());
+    }
+    if (parts.empty())
+        return {};
+    std::filesystem::path file;
+    return store.write(root, true, runJournalBytes(root, true, runs.front().m_temporaryStem, parts), file);
 }
 
 std::error_code Run::rename(const std::filesystem::path &name, const std::filesystem::path &newName)
@@ -133,16 +155,14 @@ Outcome Run::finish(const std::vector<std::filesystem::path> &listedNow, const s
     outcome.failure = failure;
     outcome.stopped = stopped;
     outcome.skipped = m_plan.skipped;
-    // Undo does not need the mark (it reads the names as they are), so a mark that
-    // cannot be written takes nothing from the run.
-    if (!m_journal.empty())
-        sys::appendToFile(m_journal, doneMark(m_renamed));
     if (m_pruning.valid())
         m_pruning.get();
     if (!failure && !stopped && !renamer().keepsSpellings())
         outcome.unchanged = unchangedNames(m_plan, listedNow);
-    // The folder is let go: the command line holds many runs at once.
+    // The folder is let go: the command line holds many runs at once, and on
+    // Windows a folder held open cannot be renamed in the folder holding it.
     m_renamer.reset();
+    m_open.close();
     return outcome;
 }
 
@@ -160,8 +180,9 @@ Outcome Run::renameAll(bool (*stop)())
     // The folder is read again only where the file system may have kept old
     // spellings; every name of it, since the list may hold subfolders.
     std::vector<std::filesystem::path> now;
+    std::vector<bool> isFile;
     if (!renamer().keepsSpellings())
-        sys::listAllNames(m_folder, now);
+        sys::listAllNamesAndFiles(m_open, now, isFile);
     return finish(now);
 }
 

@@ -4,9 +4,11 @@
 
 #include "conversion/journal_store.h"
 #include "conversion/plan.h"
+#include "system/open_folder.h"
 #include "system/renamer.h"
 
 #include <filesystem>
+#include <deque>
 #include <future>
 #include <optional>
 #include <string>
@@ -34,7 +36,11 @@ public:
     // is the part of each name converted.
     Run(const std::filesystem::path &folder, Case mode, Part part = Part::All, bool resolved = false);
 
-    // Reads every name of the folder and plans the renames of `listed`, the names
+    // Gives the run the folder, open already (a recursive run opens each folder
+    // as it walks the tree), to read and rename in instead of opening its path.
+    void holdFolder(sys::OpenFolder folder) { m_open = std::move(folder); }
+
+    // Opens the folder, reads every name of it and plans the renames of `listed`, the names
     // the file list shows, which stay as they are until the run ends. Nothing is
     // renamed yet.
     std::error_code plan(const std::vector<std::filesystem::path> &listed);
@@ -43,14 +49,17 @@ public:
     // `withFolders` lists its subfolders too (not hidden ones, not links), after
     // the files: a file system without the no-replace flag may learn from a
     // folder that it takes no hard links, which the files still use.
-    std::error_code planFolder(bool withFolders = false);
+    // `keep` are subfolders never listed (those that hold the journals).
+    std::error_code planFolder(bool withFolders = false, const std::vector<std::filesystem::path> &keep = {});
 
-    // Writes the journal before the first rename; a run that renames nothing
-    // needs none. `group` and `root` tie together the folders of a recursive run.
-    // Without `sync` the caller brings it to the disk (JournalStore::sync) before
-    // the first rename, and lets the folder's oldest journals go (JournalStore::prune).
-    std::error_code writeJournal(const JournalStore &store, const std::string &group = {},
-                                 const std::filesystem::path &root = {}, bool sync = true);
+    // Writes the journal before the first rename, on the disk; a run that
+    // renames nothing needs none. The folder's oldest journals go while the
+    // renames go on.
+    std::error_code writeJournal(const JournalStore &store);
+    // The same for the runs of a recursive run from `root`, in one journal, in
+    // the order they are to rename.
+    static std::error_code writeJournal(const JournalStore &store, const std::filesystem::path &root,
+                                        std::deque<Run> &runs);
 
     const std::vector<std::filesystem::path> &listed() const { return *m_listed; }
     const Plan &planned() const { return m_plan; }
@@ -59,8 +68,8 @@ public:
     // Renames the listed file `name` to `newName`, never replacing another file.
     std::error_code rename(const std::filesystem::path &name, const std::filesystem::path &newName);
 
-    // Ends the run after its last rename, a refused one or a stop: marks in the
-    // journal how far it got, waits for the oldest journals to go, and finds the
+    // Ends the run after its last rename, a refused one or a stop: waits for the
+    // oldest journals to go, lets the folder go, and finds the
     // names the folder, as listed now, did not take (none where the renamer has
     // shown that it keeps spellings). No rename follows it.
     Outcome finish(const std::vector<std::filesystem::path> &listedNow, const std::filesystem::path &failedName = {},
@@ -74,9 +83,11 @@ public:
 private:
     // Reads the folder once; with `listFiles`, takes its files (and with
     // `withFolders` its subfolders) as the list.
-    std::error_code readAndPlan(bool listFiles, bool withFolders);
+    std::error_code readAndPlan(bool listFiles, bool withFolders, const std::vector<std::filesystem::path> &keep);
+    JournalPart journalPart() const;
 
     std::filesystem::path m_folder;
+    sys::OpenFolder m_open; // from the plan to the end of the run
     Case m_mode;
     Part m_part;
     const std::vector<std::filesystem::path> *m_listed = nullptr;
@@ -88,7 +99,6 @@ private:
     std::optional<sys::Renamer> m_renamer;
     std::string m_temporaryStem = sys::newTemporaryStem(); // its temporary names, which the journal keeps
     Plan m_plan;
-    std::filesystem::path m_journal; // empty until written
     std::future<void> m_pruning;     // the folder's oldest journals going, while the renames go on
     std::size_t m_renamed = 0;
 };

@@ -1,18 +1,20 @@
-// journalBytes, parseJournal and the marks: a text header, then each name as its
-// length and its raw bytes, so that any name, Shift_JIS bytes included, comes back
-// byte for byte.
+// The journals' bytes in both forms, and their marks: a text header, then each
+// name as its length and its raw bytes, so that any name, Shift_JIS bytes
+// included, comes back byte for byte.
 #include "conversion/journal.h"
 
 #include "system/paths.h"
 
 #include <algorithm>
 #include <charconv>
+#include <map>
 
 namespace conversion {
 
 namespace {
 
 constexpr std::string_view kMagic = "MOJIK-JOURNAL 1\n";
+constexpr std::string_view kRunMagic = "MOJIK-JOURNAL 2\n";
 constexpr std::size_t kMaxName = 1 << 16;
 
 void putField(std::string &out, std::string_view bytes)
@@ -87,7 +89,7 @@ std::string headOf(const Journal &journal, std::size_t pairs)
     std::string out(kMagic);
     out += "folder ";
     putField(out, sys::pathBytes(journal.folder));
-    out += journal.mode == Case::Upper ? "\ncase upper\ngroup " : "\ncase lower\ngroup ";
+    out += "\ncase upper\ngroup "; // read by nothing: the pairs say what the run did
     putField(out, journal.group);
     out += "\nroot ";
     putField(out, sys::pathBytes(journal.root));
@@ -122,23 +124,6 @@ std::string journalBytes(const Journal &journal)
     return out + "end\n";
 }
 
-std::string journalBytes(const Journal &header, const std::vector<std::filesystem::path> &from,
-                         const std::vector<std::filesystem::path> &to, const std::vector<bool> &taken)
-{
-    std::string out = headOf(header, static_cast<std::size_t>(std::count(taken.begin(), taken.end(), true)));
-    std::size_t size = out.size();
-    for (std::size_t i = 0; i < from.size(); ++i)
-        size += taken[i] ? from[i].native().size() + to[i].native().size() + 16 : 0;
-    out.reserve(size); // a big run's journal grows in one piece, not by copies of itself
-    std::string scratch;
-    for (std::size_t i = 0; i < from.size(); ++i) {
-        if (taken[i])
-            putPair(out, from[i], to[i], scratch);
-    }
-    out += "end\n";
-    return out;
-}
-
 std::string doneMark(std::size_t done)
 {
     return "done " + std::to_string(done) + '\n';
@@ -153,7 +138,9 @@ std::optional<std::filesystem::path> journalFolder(std::string_view head)
 {
     Reader in(head);
     std::string_view folder;
-    if (!in.literal(kMagic) || !in.literal("folder ") || !in.field(folder) || !in.literal("\n"))
+    if ((!in.literal(kMagic) || !in.literal("folder ")) && (!in.literal(kRunMagic) || !in.literal("of ")))
+        return std::nullopt;
+    if (!in.field(folder) || !in.literal("\n"))
         return std::nullopt;
     return sys::pathFromBytes(folder);
 }
@@ -169,11 +156,7 @@ std::optional<Journal> parseJournal(std::string_view bytes)
     std::size_t count = 0;
     if (!in.literal(kMagic) || !in.literal("folder ") || !in.field(folder) || !in.literal("\ncase "))
         return std::nullopt;
-    if (in.literal("upper"))
-        journal.mode = Case::Upper;
-    else if (in.literal("lower"))
-        journal.mode = Case::Lower;
-    else
+    if (!in.literal("upper") && !in.literal("lower"))
         return std::nullopt;
     // Each pair takes at least eight bytes, which bounds the count by the file.
     if (!in.literal("\ngroup ") || !in.field(group) || !in.literal("\nroot ") || !in.field(root))
@@ -188,6 +171,8 @@ std::optional<Journal> parseJournal(std::string_view bytes)
     journal.group = group;
     journal.root = sys::pathFromBytes(root);
     journal.temporaryStem = temporaryStem;
+    journal.folderAfter = journal.folder;
+    journal.format = 1;
     if (!isFolder(journal.folder) || (!root.empty() && !isFolder(journal.root)) || group.empty() != root.empty())
         return std::nullopt;
     journal.pairs.reserve(count);
@@ -214,6 +199,152 @@ std::optional<Journal> parseJournal(std::string_view bytes)
             return std::nullopt;
     }
     return journal;
+}
+
+std::string runJournalBytes(const std::filesystem::path &of, bool recursive, const std::string &temporaryStem,
+                            const std::vector<JournalPart> &parts)
+{
+    std::string out(kRunMagic);
+    out += "of ";
+    putField(out, sys::pathBytes(of));
+    out += recursive ? "\ntree 1\ntemporary " : "\ntree 0\ntemporary ";
+    putField(out, temporaryStem);
+    out += "\nfolders " + std::to_string(parts.size()) + '\n';
+    std::size_t size = out.size();
+    for (const JournalPart &part : parts) {
+        size += part.folder->native().size() + 64;
+        for (std::size_t i = 0; i < part.from->size(); ++i)
+            size += (*part.taken)[i] ? (*part.from)[i].native().size() + (*part.to)[i].native().size() + 16 : 0;
+    }
+    out.reserve(size); // a big run's journal grows in one piece, not by copies of itself
+    std::string scratch;
+    for (const JournalPart &part : parts) {
+        out += "folder ";
+        putField(out, sys::pathBytes(*part.folder));
+        out += " id ";
+        putField(out, *part.identity);
+        out += "\npairs " + std::to_string(std::count(part.taken->begin(), part.taken->end(), true)) + '\n';
+        for (std::size_t i = 0; i < part.from->size(); ++i) {
+            if ((*part.taken)[i])
+                putPair(out, (*part.from)[i], (*part.to)[i], scratch);
+        }
+    }
+    out += "end\n";
+    return out;
+}
+
+std::string undoingMark(const Journal &part)
+{
+    return part.format == 1 ? std::string() : "undoing " + std::to_string(part.section) + '\n';
+}
+
+std::string undoneMark(const Journal &part)
+{
+    return part.format == 1 ? undoneMark() : "undone " + std::to_string(part.section) + '\n';
+}
+
+namespace {
+
+// Where each folder of a run is once the run is over: the folders above it may
+// have been renamed by the parts of the folders holding them.
+void placeAfterTheRun(std::vector<Journal> &parts)
+{
+    std::map<std::filesystem::path, const Journal *> byFolder;
+    for (const Journal &part : parts)
+        byFolder.emplace(part.folder, &part);
+    for (Journal &part : parts) {
+        std::filesystem::path after;
+        std::filesystem::path before;
+        for (const std::filesystem::path &name : part.folder) {
+            std::filesystem::path renamed = name;
+            if (const auto holder = byFolder.find(before); !before.empty() && holder != byFolder.end()) {
+                for (const auto &[from, to] : holder->second->pairs) {
+                    if (from == name)
+                        renamed = to;
+                }
+            }
+            before /= name;
+            after /= renamed;
+        }
+        part.folderAfter = after;
+    }
+}
+
+std::optional<std::vector<Journal>> parseRun(std::string_view bytes)
+{
+    Reader in(bytes);
+    std::string_view of;
+    std::string_view temporaryStem;
+    std::size_t recursive = 0;
+    std::size_t count = 0;
+    if (!in.literal(kRunMagic) || !in.literal("of ") || !in.field(of) || !in.literal("\ntree ") ||
+        !in.number(recursive, 1) || !in.literal("\ntemporary ") || !in.field(temporaryStem) ||
+        !isBareName(sys::pathFromBytes(std::string(temporaryStem) + ".tmp")) || !in.literal("\nfolders ") ||
+        !in.number(count, in.left() / 16) || !in.literal("\n"))
+        return std::nullopt;
+    const std::filesystem::path root = sys::pathFromBytes(of);
+    if (!isFolder(root))
+        return std::nullopt;
+    std::vector<Journal> parts(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        Journal &part = parts[k];
+        std::string_view folder;
+        std::string_view identity;
+        std::size_t pairs = 0;
+        if (!in.literal("folder ") || !in.field(folder) || !in.literal(" id ") || !in.field(identity) ||
+            !in.literal("\npairs ") || !in.number(pairs, in.left() / 8) || !in.literal("\n"))
+            return std::nullopt;
+        part.folder = sys::pathFromBytes(folder);
+        // Every folder of a run lies in the folder it was given.
+        const std::filesystem::path below = part.folder.lexically_relative(root);
+        if (!isFolder(part.folder) || below.empty() || *below.begin() == ".." || (!recursive && below != "."))
+            return std::nullopt;
+        part.identity = identity;
+        part.temporaryStem = temporaryStem;
+        if (recursive) {
+            part.root = root;
+            part.group = sys::pathBytes(root);
+        }
+        part.section = k;
+        part.pairs.reserve(pairs);
+        for (std::size_t i = 0; i < pairs; ++i) {
+            std::string_view from;
+            std::string_view to;
+            if (!in.field(from) || !in.literal(" ") || !in.field(to) || !in.literal("\n"))
+                return std::nullopt;
+            part.pairs.emplace_back(sys::pathFromBytes(from), sys::pathFromBytes(to));
+            if (!isBareName(part.pairs.back().first) || !isBareName(part.pairs.back().second))
+                return std::nullopt;
+        }
+        part.done = pairs;
+    }
+    if (!in.literal("end\n"))
+        return std::nullopt;
+    while (!in.atEnd()) {
+        std::size_t k = 0;
+        if (in.literal("undoing ") && in.number(k, count) && k < count && in.literal("\n"))
+            parts[k].undoing = true;
+        else if (in.literal("undone ") && in.number(k, count) && k < count && in.literal("\n"))
+            parts[k].undone = true;
+        else if (in.onlyAnUnfinishedLine())
+            break;
+        else
+            return std::nullopt;
+    }
+    placeAfterTheRun(parts);
+    return parts;
+}
+
+} // namespace
+
+std::optional<std::vector<Journal>> parseJournals(std::string_view bytes)
+{
+    if (bytes.starts_with(kRunMagic))
+        return parseRun(bytes);
+    std::optional<Journal> journal = parseJournal(bytes);
+    if (!journal)
+        return std::nullopt;
+    return std::vector<Journal>{std::move(*journal)};
 }
 
 } // namespace conversion

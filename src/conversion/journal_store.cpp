@@ -2,9 +2,10 @@
 // folder's runs are found by name without opening the others.
 #include "conversion/journal_store.h"
 
-#include "system/whole_file.h"
 #include "system/files.h"
+#include "system/folder_lock.h"
 #include "system/paths.h"
+#include "system/whole_file.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -20,6 +21,8 @@ namespace {
 
 constexpr std::size_t kRunsKept = 20;
 constexpr std::string_view kSuffix = ".journal";
+// A journal's name: the mark of its folder, a '-', then the time and the run.
+constexpr std::size_t kTimeAt = 17;
 
 // A folder's mark in the names of its journals.
 std::string folderMark(const std::filesystem::path &folder)
@@ -29,24 +32,40 @@ std::string folderMark(const std::filesystem::path &folder)
 
 // <folder>-<time>-<run>-<root>.journal, in which the time and the run's number
 // sort as written; a run of one folder has the root mark "0".
-std::string fileName(const Journal &journal)
+std::string fileName(const std::filesystem::path &of, bool recursive)
 {
     static std::atomic<unsigned> counter{0};
     char run[64];
     std::snprintf(run, sizeof run, "-%013lld-%010lld-%06u-", static_cast<long long>(QDateTime::currentMSecsSinceEpoch()),
                   static_cast<long long>(QCoreApplication::applicationPid()), counter++);
-    return folderMark(journal.folder) + run + (journal.root.empty() ? "0" : folderMark(journal.root)) +
-           std::string(kSuffix);
+    return folderMark(of) + run + (recursive ? folderMark(of) : "0") + std::string(kSuffix);
 }
 
-StoredJournal load(const std::filesystem::path &file)
+// Newest first, by the time and the run in the names.
+bool newer(const std::filesystem::path &a, const std::filesystem::path &b)
 {
-    StoredJournal stored{file, std::nullopt, {}};
+    return a.filename().native().substr(kTimeAt) > b.filename().native().substr(kTimeAt);
+}
+
+// A journal file read whole: its parts, or why it cannot be read.
+struct Loaded {
+    std::filesystem::path file;
+    std::optional<std::vector<Journal>> parts;
+    std::error_code error;
+
+    bool readable() const { return parts && !error; }
+    StoredJournal damaged() const { return {file, std::nullopt, error}; }
+    StoredJournal part(const Journal &journal) const { return {file, journal, {}}; }
+};
+
+Loaded load(const std::filesystem::path &file)
+{
+    Loaded loaded{file, std::nullopt, {}};
     std::string bytes;
-    stored.error = sys::readFile(file, bytes, SIZE_MAX, kJournalMost);
-    if (!stored.error)
-        stored.journal = parseJournal(bytes);
-    return stored;
+    loaded.error = sys::readFile(file, bytes, SIZE_MAX, kJournalMost);
+    if (!loaded.error)
+        loaded.parts = parseJournals(bytes);
+    return loaded;
 }
 
 // Journal names are ASCII, so they compare in each system's own spelling of names
@@ -61,6 +80,16 @@ bool endsWith(const std::filesystem::path &name, std::string_view end)
     return name.native().ends_with(std::filesystem::path(end).native());
 }
 
+// The part of `folder` in a journal read whole, if it has one.
+const Journal *partOf(const Loaded &loaded, const std::filesystem::path &folder)
+{
+    for (const Journal &part : *loaded.parts) {
+        if (part.folder == folder)
+            return &part;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::optional<StoredJournal> JournalStore::refusedFolder() const
@@ -71,13 +100,6 @@ std::optional<StoredJournal> JournalStore::refusedFolder() const
     if (!error)
         error = sys::privateFolder(m_folder);
     return error ? std::optional(StoredJournal{m_folder, std::nullopt, error}) : std::nullopt;
-}
-
-std::string JournalStore::newGroup()
-{
-    static std::atomic<unsigned> counter{0};
-    return std::to_string(QDateTime::currentMSecsSinceEpoch()) + '-' +
-           std::to_string(QCoreApplication::applicationPid()) + '-' + std::to_string(counter++);
 }
 
 std::vector<std::filesystem::path> JournalStore::filesOf(const std::string &prefix) const
@@ -95,64 +117,74 @@ std::vector<std::filesystem::path> JournalStore::filesOf(const std::string &pref
     return names;
 }
 
-std::error_code JournalStore::write(const Journal &journal, const std::string &bytes, std::filesystem::path &file,
-                                   bool sync) const
+std::error_code JournalStore::made() const
 {
     std::error_code error;
-    // Made for the user alone, whatever the umask: the folder must pass as private.
-    if (std::filesystem::create_directories(m_folder, error))
-        std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, error);
-    if (error || (error = sys::privateFolder(m_folder)))
+    if (m_folder.has_parent_path())
+        std::filesystem::create_directories(m_folder.parent_path(), error);
+    if (error || (error = sys::makePrivateFolder(m_folder)))
         return error;
-    file = m_folder / fileName(journal);
-    return sync ? sys::writeNewFileDurably(file, bytes) : sys::writeNewFile(file, bytes);
+    return sys::privateFolder(m_folder);
 }
 
-std::error_code JournalStore::sync() const
+std::error_code JournalStore::lock(sys::FolderLock &lock, bool wait) const
 {
-    return sys::syncFiles(m_folder);
+    if (const std::error_code error = made())
+        return error;
+    return lock.lock(m_folder, wait);
 }
 
-void JournalStore::prune(const std::vector<std::filesystem::path> &folders) const
+std::error_code JournalStore::write(const std::filesystem::path &of, bool recursive, const std::string &bytes,
+                                   std::filesystem::path &file) const
 {
-    // The store is read once for all of them: a recursive run prunes a folder's
-    // worth of folders.
-    const std::vector<std::filesystem::path> all = filesOf({});
-    const auto before = [](const std::filesystem::path &a, const std::filesystem::path &b) { return a.native() < b.native(); };
-    for (const std::filesystem::path &folder : folders) {
-        // A folder's journals lie side by side in the sorted list, under its mark.
-        const std::filesystem::path start = m_folder / (folderMark(folder) + '-');
-        std::vector<std::filesystem::path> older;
-        for (auto file = std::lower_bound(all.begin(), all.end(), start, before);
-             file != all.end() && file->native().starts_with(start.native()); ++file)
-            older.push_back(*file);
-        // Only journals that are this folder's own go, however their names were
-        // come by; only those beyond the last 20 are read to tell, since a tree's
-        // folders each hold 20 and each run of it adds one.
-        std::error_code error;
-        for (std::size_t i = 0; i + kRunsKept < older.size(); ++i) {
-            std::string head;
-            // A journal that cannot be removed is kept: it takes nothing from the runs.
-            if (!sys::readFile(older[i], head, kJournalHead) && journalFolder(head) == folder)
-                std::filesystem::remove(older[i], error);
-        }
+    if (const std::error_code error = made())
+        return error;
+    file = m_folder / fileName(of, recursive);
+    return sys::writeNewFileDurably(file, bytes);
+}
+
+void JournalStore::prune(const std::filesystem::path &of) const
+{
+    // Only journals that are this folder's own go, however their names were
+    // come by; only those beyond the last 20 are read to tell.
+    const std::vector<std::filesystem::path> older = filesOf(folderMark(of) + '-');
+    std::error_code error;
+    for (std::size_t i = 0; i + kRunsKept < older.size(); ++i) {
+        std::string head;
+        // A journal that cannot be removed is kept: it takes nothing from the runs.
+        if (!sys::readFile(older[i], head, kJournalHead) && journalFolder(head) == of)
+            std::filesystem::remove(older[i], error);
     }
 }
 
-std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &asked) const
+std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &asked, bool resolve) const
 {
     if (std::optional<StoredJournal> refused = refusedFolder())
         return refused;
-    const std::filesystem::path folder = sys::resolvedFolder(asked);
-    const std::vector<std::filesystem::path> files = filesOf(folderMark(folder) + '-');
-    for (auto file = files.rbegin(); file != files.rend(); ++file) {
-        StoredJournal stored = load(*file);
+    const std::filesystem::path folder = resolve ? sys::resolvedFolder(asked) : asked;
+    // Its own runs, and the runs of the trees that hold it.
+    std::vector<std::filesystem::path> files;
+    const std::vector<std::filesystem::path> all = filesOf({});
+    for (std::filesystem::path above = folder;; above = above.parent_path()) {
+        const std::string mark = folderMark(above);
+        const std::string tree = '-' + mark + std::string(kSuffix);
+        for (const std::filesystem::path &file : all) {
+            const std::filesystem::path name = file.filename();
+            if (startsWith(name, mark + '-') && (above == folder || endsWith(name, tree)))
+                files.push_back(file);
+        }
+        if (!above.has_relative_path())
+            break;
+    }
+    std::sort(files.begin(), files.end(), newer);
+    for (const std::filesystem::path &file : files) {
+        const Loaded loaded = load(file);
         // A damaged journal of this folder may be its latest run: say so rather
         // than take back an older one in its place.
-        if (!stored.journal || stored.error)
-            return stored;
-        if (stored.journal->folder == folder && !stored.journal->undone)
-            return stored;
+        if (!loaded.readable())
+            return loaded.damaged();
+        if (const Journal *part = partOf(loaded, folder); part && !part->undone)
+            return loaded.part(*part);
     }
     return std::nullopt;
 }
@@ -163,41 +195,54 @@ std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::
         return {std::move(*refused)};
     const std::filesystem::path root = sys::resolvedFolder(asked);
     const std::string rootMark = '-' + folderMark(root) + std::string(kSuffix);
-    std::vector<StoredJournal> found;
-    std::string group;
     std::vector<std::filesystem::path> ofRoot = filesOf({});
     std::erase_if(ofRoot, [&](const auto &file) { return !endsWith(file.filename(), rootMark); });
-    // Newest first by the time in the name, which follows the folder's mark.
-    std::sort(ofRoot.begin(), ofRoot.end(), [](const auto &a, const auto &b) {
-        return a.filename().native().substr(17) > b.filename().native().substr(17);
-    });
+    std::sort(ofRoot.begin(), ofRoot.end(), newer);
+
+    // The run's parts: a journal of a run holds them all, in the order they
+    // were renamed; 1.04 wrote one file for each, tied by their group.
+    std::vector<StoredJournal> found;
+    std::filesystem::path runFile; // the run's newest file
+    std::string group;
     for (const auto &file : ofRoot) {
-        StoredJournal stored = load(file);
-        if (!stored.journal || stored.error) {
-            // Newer than any run found yet: it may be the latest run's, so say so.
-            if (group.empty())
-                return {std::move(stored)};
+        const Loaded loaded = load(file);
+        // It may be the run's, or one of its folders': nothing is taken back past it.
+        if (!loaded.readable())
+            return {loaded.damaged()};
+        const std::vector<Journal> &parts = *loaded.parts;
+        if (parts.empty() || parts.front().root != root)
             continue;
-        }
-        if (stored.journal->root != root)
-            continue;
-        if (group.empty()) {
-            if (stored.journal->undone)
+        if (parts.front().format == 2) {
+            if (!group.empty())
+                break; // newer than any run of 1.04's, and no part of it
+            for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
+                if (!part->undone)
+                    found.push_back(loaded.part(*part));
+            }
+            if (found.empty())
                 continue;
-            group = stored.journal->group;
+            runFile = file;
+            break;
         }
-        if (stored.journal->group == group && !stored.journal->undone)
-            found.push_back(std::move(stored));
+        const Journal &part = parts.front();
+        if (group.empty()) {
+            if (part.undone)
+                continue;
+            group = part.group;
+            runFile = file;
+        }
+        if (part.group == group && !part.undone)
+            found.push_back(loaded.part(part));
     }
-    // Each folder before the folders in it: a run that renamed folders did them
-    // after their contents, under the paths they had then, which come back as
-    // the folders above them get their names back.
-    std::sort(found.begin(), found.end(), [](const StoredJournal &a, const StoredJournal &b) {
-        const auto depth = [](const StoredJournal &s) {
-            return s.journal ? std::distance(s.journal->folder.begin(), s.journal->folder.end()) : 0;
-        };
-        return depth(a) < depth(b);
-    });
+    // In 1.04's journals, each folder before the folders in it: a run that
+    // renamed folders did them after their contents, under the paths they had
+    // then, which come back as the folders above them get their names back.
+    if (!group.empty()) {
+        std::stable_sort(found.begin(), found.end(), [](const StoredJournal &a, const StoredJournal &b) {
+            const auto depth = [](const StoredJournal &s) { return std::distance(s.journal->folder.begin(), s.journal->folder.end()); };
+            return depth(a) < depth(b);
+        });
+    }
     // A folder's later runs that renamed what the recursive run gave (or what
     // they gave in turn) come back first, newest first: the recursive run's
     // names are theirs now. A later run of other names is no part of it.
@@ -207,18 +252,21 @@ std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::
         for (const auto &pair : stored.journal->pairs)
             given.insert(pair.second);
         std::vector<StoredJournal> later;
-        const std::vector<std::filesystem::path> ofFolder = filesOf(folderMark(stored.journal->folder) + '-');
-        const auto own = std::find(ofFolder.begin(), ofFolder.end(), stored.file);
-        for (auto file = own == ofFolder.end() ? own : own + 1; file != ofFolder.end(); ++file) {
-            StoredJournal run = load(*file);
-            if (!run.journal || run.journal->folder != stored.journal->folder || run.journal->undone)
+        std::vector<std::filesystem::path> ofFolder = filesOf(folderMark(stored.journal->folder) + '-');
+        std::erase_if(ofFolder, [&](const auto &file) { return file == stored.file || !newer(file, runFile); });
+        std::sort(ofFolder.begin(), ofFolder.end(), [](const auto &a, const auto &b) { return newer(b, a); });
+        for (const auto &file : ofFolder) {
+            const Loaded run = load(file);
+            if (!run.readable())
+                return {run.damaged()};
+            const Journal *part = partOf(run, stored.journal->folder);
+            if (!part || part->undone)
                 continue;
-            const auto &pairs = run.journal->pairs;
-            if (std::none_of(pairs.begin(), pairs.end(), [&](const auto &pair) { return given.count(pair.first); }))
+            if (std::none_of(part->pairs.begin(), part->pairs.end(), [&](const auto &pair) { return given.count(pair.first); }))
                 continue;
-            for (const auto &pair : pairs)
+            for (const auto &pair : part->pairs)
                 given.insert(pair.second);
-            later.push_back(std::move(run));
+            later.push_back(run.part(*part));
         }
         std::move(later.rbegin(), later.rend(), std::back_inserter(ordered));
         ordered.push_back(std::move(stored));

@@ -1,6 +1,7 @@
 // Where journals are kept: one file per run under the user's state folder
 // ($XDG_STATE_HOME/mojik, or ~/.local/state/mojik; on Windows %LOCALAPPDATA%\mojik),
-// the last 20 runs per folder.
+// the last 20 runs per folder. 1.04 kept one file per folder of a run; those
+// are read and taken back as they stand.
 #pragma once
 
 #include "conversion/journal.h"
@@ -10,10 +11,14 @@
 #include <system_error>
 #include <vector>
 
+namespace sys {
+class FolderLock;
+}
+
 namespace conversion {
 
-// One journal on disk. `journal` is empty when the file is damaged; `error` says
-// when it could not be read at all.
+// One folder's part of a journal on disk. `journal` is empty when the file is
+// damaged; `error` says when it could not be read at all.
 struct StoredJournal {
     std::filesystem::path file;
     std::optional<Journal> journal;
@@ -31,31 +36,36 @@ public:
 
     const std::filesystem::path &folder() const { return m_folder; }
 
-    // Writes the journal of a run about to start (`bytes`, of the run `header`
-    // tells), whole and on the disk. `file` names it. A store that another user
-    // owns or can write to is refused (sys::privateFolder).
-    // With `sync` false it returns before the journal is on the disk: sync()
-    // must then bring it there before the run's first rename.
-    std::error_code write(const Journal &header, const std::string &bytes, std::filesystem::path &file,
-                          bool sync = true) const;
-    // Brings every journal written so far to the disk, in one wait.
-    std::error_code sync() const;
+    // Makes the store when it is not there yet, for the user alone whatever the
+    // umask, and takes its lock (sys::FolderLock): with `wait`, once the process
+    // holding it has ended. A store that another user owns or can write to is
+    // refused (sys::privateFolder).
+    std::error_code lock(sys::FolderLock &lock, bool wait) const;
 
-    // Lets the oldest runs of each of `folders` beyond the last 20 go.
-    void prune(const std::vector<std::filesystem::path> &folders) const;
+    // Writes the journal of a run about to start (`bytes`, of the run given
+    // `of`, through the folders below it where `recursive`), whole and on the
+    // disk: the file and its folder, never the whole file system. `file` names it.
+    std::error_code write(const std::filesystem::path &of, bool recursive, const std::string &bytes,
+                          std::filesystem::path &file) const;
 
-    // The most recent journal of `folder` not undone yet; nothing when there is none.
-    std::optional<StoredJournal> latest(const std::filesystem::path &folder) const;
+    // Lets the oldest runs of `of` beyond the last 20 go.
+    void prune(const std::filesystem::path &of) const;
 
-    // Every journal of the most recent recursive run started from `root` that is
-    // not wholly undone yet, each folder before the folders in it, each after the later runs
-    // of its folder, newest first, that renamed the names it gave.
+    // The most recent part not undone yet of a journal of `folder`, whether a
+    // run of it alone or of a tree that holds it; nothing when there is none.
+    // `folder` is taken as the system resolves it, unless `resolve` is false.
+    std::optional<StoredJournal> latest(const std::filesystem::path &folder, bool resolve = true) const;
+
+    // Every part of the most recent recursive run started from `root` that is
+    // not undone yet, in the order to take them back; before each, the later
+    // runs of its folder, newest first, that renamed the names it gave. A
+    // journal that cannot be read, met on the way, comes alone: nothing is
+    // taken back past it.
     std::vector<StoredJournal> latestRecursive(const std::filesystem::path &root) const;
 
-    // A new name for the journals of one recursive run.
-    static std::string newGroup();
-
 private:
+    // The store, made when it is not there yet, and trusted.
+    std::error_code made() const;
     std::vector<std::filesystem::path> filesOf(const std::string &prefix) const;
     // The store itself as a journal that cannot be read, when it is not the
     // user's private folder: nothing in it is then taken back.

@@ -7,6 +7,7 @@
 #include "conversion/engine.h"
 #include "conversion/plan_details.h"
 #include "conversion/report.h"
+#include "system/folder_lock.h"
 #include "text/casemap.h"
 #include "text/names.h"
 #include "text/reason.h"
@@ -32,6 +33,16 @@ QString MOJIK::itemLines(const std::vector<QString> &items)
     if (items.size() > shown)
         lines += QStringLiteral("\rほか %1 個").arg(items.size() - shown);
     return lines;
+}
+
+bool MOJIK::lockJournals(const conversion::JournalStore &journals, sys::FolderLock &lock)
+{
+    const std::error_code error = journals.lock(lock, false);
+    if (error == std::errc::resource_unavailable_try_again)
+        message(QStringLiteral("ほかの MOJIK がファイル名を変更しています。終わってから、もう一度実行してください。"));
+    else if (error)
+        message(conversion::journalUnwritableText(journals.folder(), error));
+    return !error;
 }
 
 void MOJIK::reportRun(const conversion::Outcome &outcome)
@@ -98,6 +109,10 @@ void MOJIK::Command1_Click()
     }
     conversion::Run &run = *planned;
     const conversion::JournalStore journals = conversion::JournalStore::standard();
+    // Held to the end of the run: no undo takes it back while it renames.
+    sys::FolderLock lock;
+    if (!lockJournals(journals, lock))
+        return;
     if (const std::error_code error = run.writeJournal(journals)) {
         message(conversion::journalUnwritableText(journals.folder(), error));
         return;

@@ -3,9 +3,13 @@
 #include "conversion/undo.h"
 
 #include "conversion/name_set.h"
-#include "system/whole_file.h"
 #include "system/files.h"
+#include "system/open_folder.h"
 #include "system/renamer.h"
+#include "system/whole_file.h"
+
+#include <map>
+#include <set>
 
 namespace conversion {
 
@@ -18,21 +22,36 @@ enum class PairState {
     Changed,  // anything else: the names changed since the run
 };
 
-PairState stateOf(const NameSet &present, const Journal &journal, const std::filesystem::path &from,
-                  const std::filesystem::path &to, std::filesystem::path &temporary)
+// The names of the folder now: those read, but those an undo took away since.
+class Present {
+public:
+    explicit Present(const std::vector<std::filesystem::path> &names) : m_names(names) {}
+    bool has(const std::filesystem::path &name) const { return m_names.contains(name.native()) && !m_gone.count(name); }
+    void drop(const std::filesystem::path &name) { m_gone.insert(name); }
+
+private:
+    NameSet m_names;
+    std::set<std::filesystem::path> m_gone;
+};
+
+PairState stateOf(const Present &present, const std::filesystem::path &from,
+                  const std::filesystem::path &to, const std::filesystem::path &temporary)
 {
-    const bool hasOld = present.contains(from.native());
-    const bool hasNew = present.contains(to.native());
+    const bool hasOld = present.has(from);
+    const bool hasNew = present.has(to);
     if (hasNew && !hasOld)
         return PairState::GiveBack;
     if (hasOld && !hasNew)
         return PairState::Back;
-    if (!hasOld && !journal.temporaryStem.empty()) {
-        temporary = sys::temporaryName(journal.temporaryStem, from, to);
-        if (present.contains(temporary.native()))
-            return PairState::Restore;
-    }
+    if (!hasOld && !temporary.empty() && present.has(temporary))
+        return PairState::Restore;
     return PairState::Changed;
+}
+
+std::filesystem::path temporaryOf(const Journal &journal, const std::filesystem::path &from,
+                                  const std::filesystem::path &to)
+{
+    return journal.temporaryStem.empty() ? std::filesystem::path() : sys::temporaryName(journal.temporaryStem, from, to);
 }
 
 // The renamer of an undo goes through the run's own temporary names, so that an
@@ -42,39 +61,86 @@ std::string temporaryStemOf(const Journal &journal)
     return journal.temporaryStem.empty() ? sys::newTemporaryStem() : journal.temporaryStem;
 }
 
+// Opens the journal's folder where it is: where the run found it, or where the
+// run's renames of the folders above it left it. Where the journal knows the
+// folder's identity, only that folder will do.
+std::error_code openFolderOf(const Journal &journal, sys::OpenFolder &open)
+{
+    std::error_code error = open.open(journal.folder);
+    if (journal.identity.empty() || (!error && open.identity() == journal.identity))
+        return error;
+    if (journal.folderAfter != journal.folder && !open.open(journal.folderAfter) &&
+        open.identity() == journal.identity)
+        return {};
+    open.close();
+    return error && error != std::errc::not_a_directory ? error : sys::WriteRefusal::notTheFolderOfTheRun;
+}
+
+// Every name of the journal's folder, read through the folder opened.
+std::error_code readFolderOf(const Journal &journal, sys::OpenFolder &open, std::vector<std::filesystem::path> &names)
+{
+    if (const std::error_code error = openFolderOf(journal, open))
+        return error;
+    std::vector<bool> isFile;
+    return sys::listAllNamesAndFiles(open, names, isFile);
+}
+
+// Whether every pair of the journal has its old name alone, as it had before the run.
+bool allBack(const Journal &journal, const std::vector<std::filesystem::path> &names)
+{
+    const Present present(names);
+    for (const auto &[from, to] : journal.pairs) {
+        const std::filesystem::path temporary = temporaryOf(journal, from, to);
+        if (stateOf(present, from, to, temporary) != PairState::Back ||
+            (!temporary.empty() && present.has(temporary)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-std::optional<StoredJournal> runToUndo(const JournalStore &store, const std::filesystem::path &folder)
+std::optional<StoredJournal> runToUndo(const JournalStore &store, const std::filesystem::path &folder, bool resolve)
 {
     for (;;) {
-        std::optional<StoredJournal> stored = store.latest(folder);
-        if (!stored || !stored->journal)
+        std::optional<StoredJournal> stored = store.latest(folder, resolve);
+        if (!stored || !stored->journal || stored->journal->undoing)
             return stored;
+        sys::OpenFolder open;
         std::vector<std::filesystem::path> names;
-        if (sys::listAllNames(stored->journal->folder, names))
-            return stored; // its undo says why the folder cannot be read
-        const NameSet present(names);
-        std::filesystem::path temporary;
-        for (const auto &[from, to] : stored->journal->pairs) {
-            if (stateOf(present, *stored->journal, from, to, temporary) != PairState::Back)
-                return stored;
-        }
+        if (readFolderOf(*stored->journal, open, names) || !allBack(*stored->journal, names))
+            return stored; // its undo says why the folder cannot be read, or takes it back
         // A mark that cannot be written would find this run again and again.
-        if (sys::appendToFile(stored->file, undoneMark()))
+        if (sys::appendToFile(stored->file, undoneMark(*stored->journal)))
             return stored;
     }
+}
+
+std::error_code markUndoing(std::vector<StoredJournal> &runs)
+{
+    std::map<std::filesystem::path, std::string> marks;
+    for (const StoredJournal &stored : runs)
+        marks[stored.file] += undoingMark(*stored.journal);
+    for (const auto &[file, mark] : marks) {
+        if (const std::error_code error = mark.empty() ? std::error_code() : sys::appendToFile(file, mark, true))
+            return error;
+    }
+    for (StoredJournal &stored : runs)
+        stored.journal->undoing = true;
+    return {};
 }
 
 std::error_code namesGivenBack(const Journal &journal, std::size_t &count)
 {
     count = 0;
+    sys::OpenFolder open;
     std::vector<std::filesystem::path> names;
-    if (const std::error_code error = sys::listAllNames(journal.folder, names))
+    if (const std::error_code error = readFolderOf(journal, open, names))
         return error;
-    const NameSet present(names);
-    std::filesystem::path temporary;
+    const Present present(names);
     for (const auto &[from, to] : journal.pairs) {
-        const PairState state = stateOf(present, journal, from, to, temporary);
+        const std::filesystem::path temporary = temporaryOf(journal, from, to);
+        const PairState state = stateOf(present, from, to, temporary);
         count += state == PairState::GiveBack || state == PairState::Restore;
     }
     return {};
@@ -84,15 +150,33 @@ UndoOutcome undoRun(const StoredJournal &stored)
 {
     UndoOutcome outcome;
     const Journal &journal = *stored.journal;
+    sys::OpenFolder open;
     std::vector<std::filesystem::path> names;
-    if ((outcome.unreadFolder = sys::listAllNames(journal.folder, names)))
+    if ((outcome.unreadFolder = readFolderOf(journal, open, names)))
         return outcome;
-    const NameSet present(names);
-    sys::Renamer renamer(journal.folder, names, temporaryStemOf(journal)); // a copy: `present` looks into `names`
-    std::filesystem::path temporary;
+    // Said on the disk before the first name goes back: should this undo be
+    // stopped with all back but the mark of its end, the next one stops here too.
+    if (journal.format == 2 && !journal.undoing && (outcome.failure = sys::appendToFile(stored.file, undoingMark(journal), true)))
+        return outcome;
+    Present present(names);
+    sys::Renamer renamer(open, names, temporaryStemOf(journal)); // a copy: `present` looks into `names`
     for (auto pair = journal.pairs.rbegin(); pair != journal.pairs.rend(); ++pair) {
         const auto &[from, to] = *pair;
-        const PairState state = stateOf(present, journal, from, to, temporary);
+        const std::filesystem::path temporary = temporaryOf(journal, from, to);
+        // Where a crash came between the link and the unlink of a rename through
+        // a hard link, one file has two of these names: the one it is to keep
+        // stays, and the other goes.
+        for (const auto &[kept, extra] : {std::pair{&to, &temporary}, {&from, &temporary}, {&from, &to}}) {
+            if (extra->empty() || !present.has(*kept) || !present.has(*extra))
+                continue;
+            if (renamer.dropSecondName(*kept, *extra, outcome.failure))
+                present.drop(*extra);
+            if (outcome.failure) {
+                outcome.failedName = *extra;
+                return outcome;
+            }
+        }
+        const PairState state = stateOf(present, from, to, temporary);
         switch (state) {
         case PairState::GiveBack:
         case PairState::Restore: {
@@ -115,7 +199,7 @@ UndoOutcome undoRun(const StoredJournal &stored)
     // The next undo of this folder takes the run before this one, unless nothing
     // of this run came back: then it is not done, whatever was in its way.
     if (outcome.renamed > 0 || outcome.changed.empty())
-        outcome.markFailure = sys::appendToFile(stored.file, undoneMark());
+        outcome.markFailure = sys::appendToFile(stored.file, undoneMark(journal));
     return outcome;
 }
 

@@ -5,6 +5,7 @@
 #include "controls/path_label.h"
 #include "conversion/report.h"
 #include "conversion/undo.h"
+#include "system/folder_lock.h"
 #include "text/names.h"
 #include "text/reason.h"
 
@@ -12,6 +13,9 @@ void MOJIK::undoLastRun()
 {
     const QString folder = Label1->text();
     const conversion::JournalStore journals = conversion::JournalStore::standard();
+    sys::FolderLock lock;
+    if (!lockJournals(journals, lock))
+        return;
     const std::optional<conversion::StoredJournal> stored = conversion::runToUndo(journals, Label1->path());
     if (!stored) {
         message(conversion::nothingToUndoText(Label1->path()));

@@ -3,6 +3,7 @@
 
 #include "system/entries_posix.h"
 #include "system/last_error.h"
+#include "system/open_folder.h"
 
 #include <cerrno>
 #include <climits>
@@ -17,13 +18,13 @@ namespace sys {
 
 namespace {
 
-// One pass over the folder's entries, "." and ".." left out; `keep` decides on
-// the others. On an error the list is left empty.
+// One pass over the entries of the folder open as `fd`, which it closes, "."
+// and ".." left out; `keep` decides on the others. On an error the list is
+// left empty.
 template <typename Keep>
-std::error_code readFolder(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names, Keep keep)
+std::error_code readFolderAt(int fd, std::vector<std::filesystem::path> &names, Keep keep)
 {
     names.clear();
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return lastError();
     const std::error_code error = forEachEntry(fd, [&](const dirent &entry) {
@@ -35,6 +36,12 @@ std::error_code readFolder(const std::filesystem::path &folder, std::vector<std:
     if (error)
         names.clear();
     return error;
+}
+
+template <typename Keep>
+std::error_code readFolder(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names, Keep keep)
+{
+    return readFolderAt(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), names, keep);
 }
 
 // Whether the entry is one the file list shows. The entry's own type from
@@ -101,16 +108,19 @@ std::error_code listAllNames(const std::filesystem::path &folder, std::vector<st
     return readFolder(folder, names, [](int, const dirent &) { return true; });
 }
 
-std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
-                                     std::vector<bool> &isFile, std::vector<bool> *isFolder)
+namespace {
+
+// Both lists at once, of the folder open as `fd`.
+std::error_code namesAndFilesAt(int fd, std::vector<std::filesystem::path> &names, std::vector<bool> &isFile,
+                                std::vector<bool> *isFolder)
 {
     isFile.clear();
     if (isFolder)
         isFolder->clear();
-    const std::error_code error = readFolder(folder, names, [&](int fd, const dirent &entry) {
-        isFile.push_back(isListedFile(fd, entry));
+    const std::error_code error = readFolderAt(fd, names, [&](int at, const dirent &entry) {
+        isFile.push_back(isListedFile(at, entry));
         if (isFolder)
-            isFolder->push_back(isOwnFolder(fd, entry));
+            isFolder->push_back(isOwnFolder(at, entry));
         return true;
     });
     if (error) {
@@ -119,6 +129,22 @@ std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::v
             isFolder->clear();
     }
     return error;
+}
+
+} // namespace
+
+std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
+                                     std::vector<bool> &isFile, std::vector<bool> *isFolder)
+{
+    return namesAndFilesAt(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), names, isFile, isFolder);
+}
+
+std::error_code listAllNamesAndFiles(const OpenFolder &folder, std::vector<std::filesystem::path> &names,
+                                     std::vector<bool> &isFile, std::vector<bool> *isFolder)
+{
+    // A reading of its own, from the first entry, of the very folder held open.
+    const int fd = ::openat(static_cast<int>(folder.handle()), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return namesAndFilesAt(fd, names, isFile, isFolder);
 }
 
 std::size_t longestName(const std::filesystem::path &folder)

@@ -2,6 +2,7 @@
 #include "system/files.h"
 
 #include "system/last_error.h"
+#include "system/open_folder.h"
 
 #include <string>
 #include <windows.h>
@@ -82,6 +83,13 @@ std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::v
             isFolder->clear();
     }
     return error;
+}
+
+std::error_code listAllNamesAndFiles(const OpenFolder &folder, std::vector<std::filesystem::path> &names,
+                                     std::vector<bool> &isFile, std::vector<bool> *isFolder)
+{
+    // The open folder can be neither moved nor replaced: its path still leads to it.
+    return listAllNamesAndFiles(folder.path(), names, isFile, isFolder);
 }
 
 std::size_t longestName(const std::filesystem::path &folder)

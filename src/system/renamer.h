@@ -10,6 +10,8 @@
 
 namespace sys {
 
+class OpenFolder;
+
 // The start of the temporary names of one run's changes of case: this process
 // and this moment, so that no other program makes such names.
 std::string newTemporaryStem();
@@ -32,6 +34,9 @@ public:
     // Its temporary names begin with `temporaryStem`.
     Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names,
             std::string temporaryStem = newTemporaryStem());
+    // The same in the folder held open, whatever its path leads to now.
+    Renamer(const OpenFolder &folder, std::vector<std::filesystem::path> names,
+            std::string temporaryStem = newTemporaryStem());
     ~Renamer();
     Renamer(Renamer &&) noexcept;
     Renamer &operator=(Renamer &&) noexcept;
@@ -43,6 +48,12 @@ public:
     // comes back if the second step fails. A name leaving its temporary name goes
     // straight to `to`.
     std::error_code rename(const std::filesystem::path &from, const std::filesystem::path &to);
+
+    // Where a crash between the two steps of a rename through a hard link left
+    // `extra` as a second name of the file `kept`, takes `extra` away and
+    // answers true. False, with nothing done, where they are two files (or the
+    // system renames in one step, as Windows does).
+    bool dropSecondName(const std::filesystem::path &kept, const std::filesystem::path &extra, std::error_code &error);
 
     // Whether the file system has shown, at a change of case, that it gives every
     // entry exactly the spelling asked for, so that no rename it took can have

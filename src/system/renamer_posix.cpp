@@ -3,6 +3,7 @@
 #include "system/renamer.h"
 
 #include "system/last_error.h"
+#include "system/open_folder.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -208,9 +209,40 @@ Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesyste
     f.temporaryStem = std::move(temporaryStem);
 }
 
+Renamer::Renamer(const OpenFolder &folder, std::vector<std::filesystem::path> names, std::string temporaryStem)
+    : m_folder(std::make_unique<Folder>())
+{
+    Folder &f = *m_folder;
+    f.fd = ::fcntl(static_cast<int>(folder.handle()), F_DUPFD_CLOEXEC, 0);
+    if (f.fd < 0)
+        f.openError = lastError();
+    f.read = std::move(names);
+    f.temporaryStem = std::move(temporaryStem);
+}
+
 Renamer::~Renamer() = default;
 Renamer::Renamer(Renamer &&) noexcept = default;
 Renamer &Renamer::operator=(Renamer &&) noexcept = default;
+
+bool Renamer::dropSecondName(const std::filesystem::path &kept, const std::filesystem::path &extra,
+                             std::error_code &error)
+{
+    Folder &f = *m_folder;
+    struct stat a {};
+    struct stat b {};
+    if (f.openError || ::fstatat(f.fd, kept.c_str(), &a, AT_SYMLINK_NOFOLLOW) != 0 ||
+        ::fstatat(f.fd, extra.c_str(), &b, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    // Two names of one file, neither a folder: taking one away loses nothing.
+    if (a.st_dev != b.st_dev || a.st_ino != b.st_ino || S_ISDIR(a.st_mode) || a.st_nlink < 2)
+        return false;
+    if (::unlinkat(f.fd, extra.c_str(), 0) != 0) {
+        error = lastError();
+        return true;
+    }
+    f.renamed(extra.native(), {}); // gone: an empty name is never asked for
+    return true;
+}
 
 bool Renamer::keepsSpellings() const
 {

@@ -3,6 +3,7 @@
 #include "system/renamer.h"
 
 #include "system/last_error.h"
+#include "system/open_folder.h"
 
 #include <string>
 #include <unordered_set>
@@ -97,6 +98,17 @@ Renamer::Renamer(const std::filesystem::path &folder, std::vector<std::filesyste
     for (const std::filesystem::path &name : names)
         f.names.insert(name.native());
     f.temporaryStem = std::move(temporaryStem);
+}
+
+// The open folder can be neither moved nor replaced: its path still leads to it.
+Renamer::Renamer(const OpenFolder &folder, std::vector<std::filesystem::path> names, std::string temporaryStem)
+    : Renamer(folder.path(), std::move(names), std::move(temporaryStem))
+{
+}
+
+bool Renamer::dropSecondName(const std::filesystem::path &, const std::filesystem::path &, std::error_code &)
+{
+    return false; // MoveFileExW renames in one step: no crash leaves two names
 }
 
 Renamer::~Renamer() = default;

@@ -17,6 +17,8 @@ public:
             return "folder not owned by the user";
         case WriteRefusal::folderOpenToOthers:
             return "folder writable by other users";
+        case WriteRefusal::notTheFolderOfTheRun:
+            return "not the folder the run renamed in";
         case WriteRefusal::notARegularFile:
             break;
         }

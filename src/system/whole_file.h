@@ -11,9 +11,10 @@
 namespace sys {
 
 // Why writeWholeFile refused a target before writing anything, readFile a file,
-// or privateFolder a folder: a refusal of the program's own, not an error the
+// privateFolder a folder, or an undo the folder at a journal's path (another
+// folder than the run's): a refusal of the program's own, not an error the
 // system reported.
-enum class WriteRefusal { notARegularFile = 1, notTheUsersFolder, folderOpenToOthers };
+enum class WriteRefusal { notARegularFile = 1, notTheUsersFolder, folderOpenToOthers, notTheFolderOfTheRun };
 
 std::error_code make_error_code(WriteRefusal refusal);
 
@@ -26,31 +27,27 @@ std::error_code make_error_code(WriteRefusal refusal);
 std::error_code writeWholeFile(const std::filesystem::path &target, std::string_view bytes);
 
 // Creates `path`, which must not exist yet, with `bytes`, and returns only once
-// the file and its name in the folder are on the disk. The file appears whole or
-// not at all, even to a process killed halfway; on failure no part of it is left
+// the file and its name in the folder are on the disk (the file's own sync and
+// its folder's, never the whole file system's). The file appears whole or not
+// at all, even to a process killed halfway; on failure no part of it is left
 // behind.
 std::error_code writeNewFileDurably(const std::filesystem::path &path, std::string_view bytes);
 
-// The same without waiting for the disk, for many files that syncFiles then
-// brings to it in one go: one wait, where each file's own would cost a
-// commit of the file system's journal. Windows, which has no such call
-// for a user, waits for each file all the same.
-std::error_code writeNewFile(const std::filesystem::path &path, std::string_view bytes);
-
-// Returns once every file written in `folder`'s file system, and every name
-// given there, is on the disk.
-std::error_code syncFiles(const std::filesystem::path &folder);
+// Makes the folder `folder` for the user alone at once, whatever the umask, so
+// that no moment leaves it open to others; one that is there already is left
+// as it is.
+std::error_code makePrivateFolder(const std::filesystem::path &folder);
 
 // Whether `folder` is one whose files the user can trust, as ssh asks of
 // ~/.ssh: owned by the user (notTheUsersFolder) and writable by no one else
 // (folderOpenToOthers).
 std::error_code privateFolder(const std::filesystem::path &folder);
 
-// Appends `bytes` to the existing file `path`, without waiting for the disk: a
-// mark after a run, which nothing needs to survive a crash (undo reads the
-// names as they are), and which would else wait for every rename to be written.
-// A link is not followed, and a FIFO is never waited on.
-std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes);
+// Appends `bytes` to the existing file `path`; with `durably`, returns only
+// once they are on the disk. Without, it does not wait: a mark after a run,
+// which would else wait for every rename to be written. A link is not
+// followed, and a FIFO is never waited on.
+std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes, bool durably = false);
 
 // The content of `path`, or its first `most` bytes. Anything but a regular file
 // (a link, a FIFO, a device node) is refused with WriteRefusal::notARegularFile,

@@ -66,21 +66,15 @@ std::error_code writeAll(int fd, std::string_view bytes, bool sync = true)
     return !sync || ::fsync(fd) == 0 ? std::error_code() : lastError();
 }
 
-// Calls `sync` (fsync or syncfs) on the folder.
-std::error_code syncFolder(const fs::path &folder, int (*sync)(int))
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return lastError();
-    const std::error_code error = sync(fd) == 0 ? std::error_code() : lastError();
-    ::close(fd);
-    return error;
-}
-
 // The folder's own entry for a new name reaches the disk only with the folder.
 std::error_code syncFolderOf(const fs::path &path)
 {
-    return syncFolder(path.has_parent_path() ? path.parent_path() : ".", ::fsync);
+    const int fd = ::open(path.has_parent_path() ? path.parent_path().c_str() : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    const std::error_code error = ::fsync(fd) == 0 ? std::error_code() : lastError();
+    ::close(fd);
+    return error;
 }
 
 // The replaced file's permissions for the new one. Only a change is asked for:
@@ -127,9 +121,33 @@ std::error_code writeWholeFile(const std::filesystem::path &target, std::string_
 
 namespace {
 
+// Gives the unnamed file open as `fd` the name `path`; a link, unlike a rename,
+// never replaces a file that took the name meanwhile.
+bool linkUnnamed(int fd, const fs::path &path)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    return errno == ENOENT && ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0; // no /proc
+}
+
 std::error_code writeNew(const std::filesystem::path &path, std::string_view bytes, bool sync)
 {
-    // Written under a hidden name first: a process killed halfway leaves no file
+    // Written as a file with no name first, where the file system makes one: a
+    // process killed halfway leaves nothing behind at all.
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (unnamed >= 0) {
+        std::error_code error = writeAll(unnamed, bytes, sync);
+        if (!error && !linkUnnamed(unnamed, path))
+            error = lastError();
+        if (::close(unnamed) != 0 && !error)
+            error = lastError();
+        if (!error && sync && (error = syncFolderOf(path)))
+            ::unlink(path.c_str());
+        return error;
+    }
+    // Elsewhere under a hidden name: a process killed halfway leaves no file
     // under `path`, only an entry that is not one of its kind.
     fs::path temporary;
     const int fd = createBeside(path, temporary, 0600);
@@ -138,7 +156,6 @@ std::error_code writeNew(const std::filesystem::path &path, std::string_view byt
     std::error_code error = writeAll(fd, bytes, sync);
     if (::close(fd) != 0 && !error)
         error = lastError();
-    // A link, unlike a rename, never replaces a file that took the name meanwhile.
     const bool linked = !error && ::link(temporary.c_str(), path.c_str()) == 0;
     if (!error && !linked)
         error = lastError();
@@ -157,15 +174,9 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
     return writeNew(path, bytes, true);
 }
 
-std::error_code writeNewFile(const std::filesystem::path &path, std::string_view bytes)
+std::error_code makePrivateFolder(const std::filesystem::path &folder)
 {
-    return writeNew(path, bytes, false);
-}
-
-std::error_code syncFiles(const std::filesystem::path &folder)
-{
-    // A full disk shows here too: syncfs reports the write-back errors since the last one.
-    return syncFolder(folder, ::syncfs);
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST ? std::error_code() : lastError();
 }
 
 std::error_code privateFolder(const std::filesystem::path &folder)
@@ -180,12 +191,12 @@ std::error_code privateFolder(const std::filesystem::path &folder)
     return {};
 }
 
-std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes)
+std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes, bool durably)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
         return lastError();
-    std::error_code error = writeAll(fd, bytes, false);
+    std::error_code error = writeAll(fd, bytes, durably);
     if (::close(fd) != 0 && !error)
         error = lastError();
     return error;

@@ -120,14 +120,11 @@ std::error_code writeNewFileDurably(const std::filesystem::path &path, std::stri
     return error;
 }
 
-std::error_code writeNewFile(const std::filesystem::path &path, std::string_view bytes)
+std::error_code makePrivateFolder(const std::filesystem::path &folder)
 {
-    return writeNewFileDurably(path, bytes);
-}
-
-std::error_code syncFiles(const std::filesystem::path &)
-{
-    return {}; // writeNewFile waited for each file
+    // It takes its access from the user's profile, which keeps other users out.
+    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS ? std::error_code()
+                                                                                               : lastError();
 }
 
 std::error_code privateFolder(const std::filesystem::path &folder)
@@ -140,13 +137,13 @@ std::error_code privateFolder(const std::filesystem::path &folder)
     return attributes & FILE_ATTRIBUTE_DIRECTORY ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
 }
 
-std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes)
+std::error_code appendToFile(const std::filesystem::path &path, std::string_view bytes, bool durably)
 {
     HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
-    const std::error_code error = writeAll(file, bytes, false);
+    const std::error_code error = writeAll(file, bytes, durably);
     CloseHandle(file);
     return error;
 }

@@ -15,6 +15,8 @@ QString reasonText(const std::error_code &error)
         japanese = QStringLiteral("ほかのユーザーのフォルダなので、中のファイルを信頼できません");
     else if (error == sys::WriteRefusal::folderOpenToOthers)
         japanese = QStringLiteral("ほかのユーザーも書き込めるフォルダなので、中のファイルを信頼できません (chmod go-w で直せます)");
+    else if (error == sys::WriteRefusal::notTheFolderOfTheRun)
+        japanese = QStringLiteral("変換したときのフォルダーではありません (置き換えられたか、リンクになっています)");
     else if (condition == std::errc::no_such_file_or_directory)
         japanese = QStringLiteral("ファイルまたはフォルダが見つかりません");
     else if (condition == std::errc::permission_denied || condition == std::errc::operation_not_permitted)

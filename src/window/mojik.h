@@ -18,9 +18,14 @@ class QPushButton;
 class QRadioButton;
 
 namespace conversion {
+class JournalStore;
 class Run;
 struct Outcome;
 } // namespace conversion
+
+namespace sys {
+class FolderLock;
+} // namespace sys
 
 namespace controls {
 class DriveList;
@@ -69,6 +74,9 @@ private:
     // conversion/run.cpp
     std::error_code rensub(const std::filesystem::path &aaa);
     void reportRun(const conversion::Outcome &outcome);
+    // Takes the journals' lock for a run or an undo; where another MOJIK holds
+    // it, or the journals cannot be kept, says so and answers false.
+    bool lockJournals(const conversion::JournalStore &journals, sys::FolderLock &lock);
     // One name or reason a line, as many as a box holds, then how many more.
     static QString itemLines(const std::vector<QString> &items);
 

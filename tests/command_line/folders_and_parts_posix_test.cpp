@@ -92,7 +92,7 @@ TEST(CommandLine, ARecursiveRunKeepsTheLastTwentyRunsOfEachFolder)
         ASSERT_EQ(mojik({run % 2 ? "--lower" : "--upper", "-r", "--folders", root.native()}).exit, command_line::kDone);
     std::vector<fs::path> journals;
     ASSERT_FALSE(sys::listAllNames(conversion::JournalStore::standard().folder(), journals));
-    EXPECT_EQ(journals.size(), 2 * 20 + 1u);
+    EXPECT_EQ(journals.size(), 20 + 1u); // one journal a run, whatever the folders in it
     EXPECT_EQ(mojik({"--undo", "-r", root.native()}).exit, command_line::kDone);
     EXPECT_EQ(allNames(root), (Names{"TOP.TXT", "123"})) << "the run before the last";
     EXPECT_EQ(allNames(root / "123"), (Names{"ABC.TXT"}));

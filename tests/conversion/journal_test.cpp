@@ -20,13 +20,13 @@ const std::filesystem::path kRoot = std::filesystem::temp_directory_path();
 
 Journal sample()
 {
-    return Journal{kRoot / u8"フォルダ one", conversion::Case::Lower, "1-2-3", kRoot, "mojik-temp-1-2-", {
+    return Journal{kRoot / u8"フォルダ one", {}, "1-2-3", kRoot, "mojik-temp-1-2-", {
         {"MixEd.Txt", "mixed.txt"},
         // Shift_JIS bytes here, kept as they are; on Windows, where names are text,
         // the marks that stand for them
         {pathFromBytes("\x83\x41\x83\x58.TXT"), pathFromBytes("\x83\x41\x83\x58.txt")},
         {pathFromBytes("with\nline break → and 12:colon"), pathFromBytes("WITH\nLINE BREAK → AND 12:COLON")},
-    }, 0, false};
+    }, 0, false, {}, 1, 0, false};
 }
 
 TEST(Journal, GivesBackEveryNameByteForByteWithItsMarks)
@@ -34,7 +34,7 @@ TEST(Journal, GivesBackEveryNameByteForByteWithItsMarks)
     const Journal journal = sample();
     const std::string bytes = conversion::journalBytes(journal);
     const auto written = [](const Journal &j) {
-        return std::tie(j.folder, j.mode, j.group, j.root, j.temporaryStem, j.pairs);
+        return std::tie(j.folder, j.group, j.root, j.temporaryStem, j.pairs);
     };
     for (const auto &[marks, done, undone] : std::vector<std::tuple<std::string, std::size_t, bool>>{
              {"", 0, false},
