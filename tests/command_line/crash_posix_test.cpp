@@ -1,44 +1,19 @@
 // Tests of what a crash leaves: the program killed by a real signal at a real
 // system call (strace's fault injection), and what undo makes of it afterwards.
+#include "command_line/traced_program.h"
 #include "support/name_sets.h"
 #include "support/temp_folder.h"
 
-#include <QProcess>
-
 namespace {
+
+using command_line_testing::kKilled;
+using command_line_testing::program;
 
 using testing_support::allNames;
 using testing_support::contentOf;
 using testing_support::TempFolder;
 using Names = testing_support::NameSet;
 namespace fs = std::filesystem;
-
-constexpr int kKilled = -1;
-
-// The program with `arguments`; with `killAt` ("renameat2:2"), under strace, which
-// kills it with SIGKILL at that call of that system call; with `inject`, strace's
-// own spec ("renameat2:error=EACCES:when=3"). Its exit code, or kKilled.
-int program(const QStringList &arguments, const QString &killAt = {}, QString inject = {}, QString *err = nullptr)
-{
-    if (!killAt.isEmpty())
-        inject = QStringLiteral("%1:signal=SIGKILL:when=%2")
-                     .arg(killAt.section(QLatin1Char(':'), 0, 0), killAt.section(QLatin1Char(':'), 1));
-    QString command = QStringLiteral(MOJIK_PROGRAM);
-    QStringList line = arguments;
-    if (!inject.isEmpty()) {
-        line = QStringList{QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-e"),
-                           QStringLiteral("trace=") + inject.section(QLatin1Char(':'), 0, 0), QStringLiteral("-e"),
-                           QStringLiteral("inject=") + inject, command} +
-               arguments;
-        command = QStringLiteral("strace");
-    }
-    QProcess process;
-    process.start(command, line);
-    EXPECT_TRUE(process.waitForFinished(60000)) << command.toStdString() << ' ' << process.errorString().toStdString();
-    if (err)
-        *err = QString::fromUtf8(process.readAllStandardError());
-    return process.exitStatus() == QProcess::CrashExit ? kKilled : process.exitCode();
-}
 
 struct Step {
     QStringList arguments; // the folder's name is added at the end
