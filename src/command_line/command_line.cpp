@@ -57,16 +57,17 @@ struct Walked {
     std::vector<Path> keep;
 };
 
-// The folders a recursive run works on: `root` and every folder below it, but
-// hidden folders, links to folders and the journals' own folder, which it does
-// not enter. Each comes after the folder that holds it, opened through it.
-std::error_code walkFrom(const Path &root, const Path &journals, std::deque<Walked> &folders, Path &unread)
+// The folders a run works on: `root` and, where `recursive`, every folder below
+// it, but hidden folders, links to folders and the journals' own folder, which
+// it does not enter. Each comes after the folder that holds it, opened through it.
+std::error_code walkFrom(const Path &root, const Path &journals, bool recursive, std::deque<Walked> &folders,
+                         Path &unread)
 {
     folders.clear();
     folders.push_back({root, {}, {}});
     // A tree of more folders than the process may hold open has the rest
     // opened again by their paths when they are planned.
-    const std::size_t held = sys::openFilesLimit() - 64;
+    const std::size_t held = std::max<std::size_t>(sys::openFilesLimit(), 128) - 64;
     for (std::size_t next = 0; next < folders.size(); ++next) {
         Walked &walked = folders[next];
         std::vector<Path> names;
@@ -89,7 +90,7 @@ std::error_code walkFrom(const Path &root, const Path &journals, std::deque<Walk
             const Path toJournals = journals.lexically_relative(path);
             if (!toJournals.empty() && *toJournals.begin() != "..")
                 walked.keep.push_back(name);
-            if (toJournals == ".")
+            if (toJournals == "." || !recursive)
                 continue;
             Walked &below = folders.emplace_back(Walked{path, {}, {}});
             if (folders.size() <= held && (error = below.open.openIn(walked.open, name))) {
@@ -215,13 +216,12 @@ int convert(const Options &options)
         return kStopped;
     std::deque<Walked> folders;
     Path unread;
-    if (const std::error_code error = walkFrom(*root, sys::resolvedFolder(journals.folder()), folders, unread)) {
+    if (const std::error_code error =
+            walkFrom(*root, sys::resolvedFolder(journals.folder()), options.recursive, folders, unread)) {
         say(QStringLiteral("%1 の内容を読めなかったので、ファイル名は変更していません。\n%2")
                 .arg(shown(unread), text::reasonText(error)));
         return kStopped;
     }
-    if (!options.recursive)
-        folders.resize(1);
     // Each folder before the one that holds it, so that renaming a folder
     // never changes the path of one still to come.
     if (options.folders)
@@ -283,12 +283,15 @@ int undo(const Options &options)
     // A run of the folder the path led to then, which another has taken the
     // place of since (a link, say), is found by the path as given: its undo
     // then says that the folder there is not the run's.
-    Path asked = *folder;
+    std::vector<Path> asks{*folder};
+    if (const Path plain = sys::plainFolder(options.folder); plain != *folder)
+        asks.push_back(plain);
+    Path asked;
     std::vector<conversion::StoredJournal> runs;
-    for (const Path &path : {*folder, sys::plainFolder(options.folder)}) {
+    for (const Path &path : asks) {
         asked = path;
         if (options.recursive) {
-            runs = journals.latestRecursive(path);
+            runs = journals.latestRecursive(path, false);
         } else if (std::optional<conversion::StoredJournal> latest = conversion::runToUndo(journals, path, false)) {
             runs.push_back(std::move(*latest));
         }
@@ -313,7 +316,7 @@ int undo(const Options &options)
         }
     }
     if (const std::error_code error = conversion::markUndoing(runs)) {
-        say(conversion::undoneUnmarkedText(runs.front().file, error));
+        say(conversion::journalUnwritableText(journals.folder(), error));
         return kStopped;
     }
     Printer out;

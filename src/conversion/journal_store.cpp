@@ -189,11 +189,11 @@ std::optional<StoredJournal> JournalStore::latest(const std::filesystem::path &a
     return std::nullopt;
 }
 
-std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::path &asked) const
+std::vector<StoredJournal> JournalStore::latestRecursive(const std::filesystem::path &asked, bool resolve) const
 {
     if (std::optional<StoredJournal> refused = refusedFolder())
         return {std::move(*refused)};
-    const std::filesystem::path root = sys::resolvedFolder(asked);
+    const std::filesystem::path root = resolve ? sys::resolvedFolder(asked) : asked;
     const std::string rootMark = '-' + folderMark(root) + std::string(kSuffix);
     std::vector<std::filesystem::path> ofRoot = filesOf({});
     std::erase_if(ofRoot, [&](const auto &file) { return !endsWith(file.filename(), rootMark); });

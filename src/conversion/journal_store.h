@@ -60,8 +60,8 @@ public:
     // not undone yet, in the order to take them back; before each, the later
     // runs of its folder, newest first, that renamed the names it gave. A
     // journal that cannot be read, met on the way, comes alone: nothing is
-    // taken back past it.
-    std::vector<StoredJournal> latestRecursive(const std::filesystem::path &root) const;
+    // taken back past it. `root` is taken as latest() takes its folder.
+    std::vector<StoredJournal> latestRecursive(const std::filesystem::path &root, bool resolve = true) const;
 
 private:
     // The store, made when it is not there yet, and trusted.

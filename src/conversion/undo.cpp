@@ -154,10 +154,6 @@ UndoOutcome undoRun(const StoredJournal &stored)
     std::vector<std::filesystem::path> names;
     if ((outcome.unreadFolder = readFolderOf(journal, open, names)))
         return outcome;
-    // Said on the disk before the first name goes back: should this undo be
-    // stopped with all back but the mark of its end, the next one stops here too.
-    if (journal.format == 2 && !journal.undoing && (outcome.failure = sys::appendToFile(stored.file, undoingMark(journal), true)))
-        return outcome;
     Present present(names);
     sys::Renamer renamer(open, names, temporaryStemOf(journal)); // a copy: `present` looks into `names`
     for (auto pair = journal.pairs.rbegin(); pair != journal.pairs.rend(); ++pair) {

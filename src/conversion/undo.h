@@ -34,8 +34,10 @@ struct UndoOutcome {
 std::optional<StoredJournal> runToUndo(const JournalStore &store, const std::filesystem::path &folder,
                                        bool resolve = true);
 
-// Marks on the disk, before the first name goes back, that the undo of each of
-// `runs` begins (see runToUndo), and says so in each of them.
+// Marks on the disk that the undo of each of `runs` begins (see runToUndo), and
+// says so in each of them: called before the first name of any goes back, so
+// that an undo stopped with all back but the mark of its end is never followed
+// by one that takes back the run before.
 std::error_code markUndoing(std::vector<StoredJournal> &runs);
 
 // How many names undoing the journal would give back, in the folder as it is now.

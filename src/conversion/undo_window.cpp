@@ -36,7 +36,12 @@ void MOJIK::undoLastRun()
     if (message(question, controls::Buttons::YesNo) != controls::Answer::Yes)
         return;
 
-    const conversion::UndoOutcome outcome = conversion::undoRun(*stored);
+    std::vector<conversion::StoredJournal> runs{*stored};
+    if (const std::error_code error = conversion::markUndoing(runs)) {
+        message(conversion::journalUnwritableText(journals.folder(), error));
+        return;
+    }
+    const conversion::UndoOutcome outcome = conversion::undoRun(runs.front());
     File1->refresh();
     if (outcome.unreadFolder) {
         message(QStringLiteral("%1 の内容を読めませんでした。\r%2").arg(folder, text::reasonText(outcome.unreadFolder)));
