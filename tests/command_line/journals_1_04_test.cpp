@@ -48,13 +48,13 @@ TEST(CommandLine, TheRunsOf104AreTakenBack)
     write104(root, root, {{"a.txt", "A.TXT"}, {"Sub", "SUB"}}, 2);
     write104(one, {}, {{"c.txt", "C.TXT"}}, 3);
 
-    EXPECT_EQ(mojik({"--undo", "-r", root.native()}).exit, command_line::kDone);
+    EXPECT_EQ(mojik({"--undo", "-r", sys::pathBytes(root)}).exit, command_line::kDone);
     EXPECT_EQ(allNames(root), (Names{"a.txt", "Sub"}));
     EXPECT_EQ(allNames(root / "Sub"), (Names{"b.txt"}));
     EXPECT_EQ(contentOf(root / "Sub" / "b.txt"), "b.txt");
-    EXPECT_EQ(mojik({"--undo", one.native()}).exit, command_line::kDone);
+    EXPECT_EQ(mojik({"--undo", sys::pathBytes(one)}).exit, command_line::kDone);
     EXPECT_EQ(allNames(one), (Names{"c.txt"}));
-    EXPECT_EQ(mojik({"--undo", one.native()}).exit, command_line::kLeft) << "nothing is left to take back";
+    EXPECT_EQ(mojik({"--undo", sys::pathBytes(one)}).exit, command_line::kLeft) << "nothing is left to take back";
 }
 
 } // namespace
