@@ -1,7 +1,11 @@
 // Tests of the conversion run through the real window with what only POSIX
 // systems hold: names that differ in case alone, names that are bytes rather
 // than text, and names whose new case takes more bytes than the drive allows.
+#include "conversion/ctrl_z.h"
 #include "conversion/questions.h"
+
+#include "conversion/journal_store.h"
+#include "system/folder_lock.h"
 
 namespace {
 
@@ -119,6 +123,26 @@ TEST(ConversionRun, TheRealQuestionListsWhatIsLeft)
                                           "1 個のファイルは、既に大文字です。\n\nReadMe.Txt → README.TXT\n"
                                           "x.txt … X.TXT という名前が既にあります"));
     EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), (Names{"README.TXT", "x.txt", "X.TXT"}));
+}
+
+// While another MOJIK holds the journals (a lock of another open file here, as
+// of another process), the window neither renames nor takes back, and says why.
+TEST(ConversionRun, WaitsForNoOtherMojikAndSaysItIsBusy)
+{
+    WindowHarness harness([](const auto &folder) { folder.file("Abc.txt"); });
+    harness.convert(true);
+    sys::FolderLock other;
+    ASSERT_FALSE(conversion::JournalStore::standard().lock(other, false));
+    const QString busy = QStringLiteral("ほかの MOJIK がファイル名を変更しています。終わってから、もう一度実行してください。");
+    harness.convert(false);
+    EXPECT_EQ(harness.fake.shown.back().prompt, busy);
+    testing_support::pressCtrlZ(harness);
+    EXPECT_EQ(harness.fake.shown.back().prompt, busy);
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), Names{"ABC.TXT"});
+    other.unlock();
+    harness.fake.answers.push_back(controls::Answer::Yes);
+    testing_support::pressCtrlZ(harness);
+    EXPECT_EQ(WindowHarness::namesIn(harness.folder.path()), Names{"Abc.txt"});
 }
 
 } // namespace
