@@ -68,6 +68,22 @@ private:
     std::string_view m_rest;
 };
 
+// `count` pairs of names, each a bare name.
+bool readPairs(Reader &in, std::size_t count, std::vector<std::pair<std::filesystem::path, std::filesystem::path>> &pairs)
+{
+    pairs.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string_view from;
+        std::string_view to;
+        if (!in.field(from) || !in.literal(" ") || !in.field(to) || !in.literal("\n"))
+            return false;
+        pairs.emplace_back(sys::pathFromBytes(from), sys::pathFromBytes(to));
+        if (!isBareName(pairs.back().first) || !isBareName(pairs.back().second))
+            return false;
+    }
+    return true;
+}
+
 bool isFolder(const std::filesystem::path &path)
 {
     return path.is_absolute() && sys::pathBytes(path).find('\0') == std::string::npos;
@@ -175,16 +191,8 @@ std::optional<Journal> parseJournal(std::string_view bytes)
     journal.format = 1;
     if (!isFolder(journal.folder) || (!root.empty() && !isFolder(journal.root)) || group.empty() != root.empty())
         return std::nullopt;
-    journal.pairs.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        std::string_view from;
-        std::string_view to;
-        if (!in.field(from) || !in.literal(" ") || !in.field(to) || !in.literal("\n"))
-            return std::nullopt;
-        journal.pairs.emplace_back(sys::pathFromBytes(from), sys::pathFromBytes(to));
-        if (!isBareName(journal.pairs.back().first) || !isBareName(journal.pairs.back().second))
-            return std::nullopt;
-    }
+    if (!readPairs(in, count, journal.pairs))
+        return std::nullopt;
     if (!in.literal("end\n"))
         return std::nullopt;
     while (!in.atEnd()) {
@@ -306,16 +314,8 @@ std::optional<std::vector<Journal>> parseRun(std::string_view bytes)
             part.group = sys::pathBytes(root);
         }
         part.section = k;
-        part.pairs.reserve(pairs);
-        for (std::size_t i = 0; i < pairs; ++i) {
-            std::string_view from;
-            std::string_view to;
-            if (!in.field(from) || !in.literal(" ") || !in.field(to) || !in.literal("\n"))
-                return std::nullopt;
-            part.pairs.emplace_back(sys::pathFromBytes(from), sys::pathFromBytes(to));
-            if (!isBareName(part.pairs.back().first) || !isBareName(part.pairs.back().second))
-                return std::nullopt;
-        }
+        if (!readPairs(in, pairs, part.pairs))
+            return std::nullopt;
         part.done = pairs;
     }
     if (!in.literal("end\n"))

@@ -9,31 +9,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace sys {
-
-OpenFolder::~OpenFolder()
-{
-    close();
-}
-
-OpenFolder::OpenFolder(OpenFolder &&other) noexcept
-    : m_handle(std::exchange(other.m_handle, -1)), m_path(std::move(other.m_path)),
-      m_identity(std::move(other.m_identity))
-{
-}
-
-OpenFolder &OpenFolder::operator=(OpenFolder &&other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_handle = std::exchange(other.m_handle, -1);
-        m_path = std::move(other.m_path);
-        m_identity = std::move(other.m_identity);
-    }
-    return *this;
-}
 
 namespace {
 
@@ -76,11 +53,6 @@ void OpenFolder::close()
         ::close(static_cast<int>(m_handle));
     m_handle = -1;
     m_identity.clear();
-}
-
-bool OpenFolder::isOpen() const
-{
-    return m_handle >= 0;
 }
 
 std::size_t openFilesLimit()

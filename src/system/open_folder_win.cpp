@@ -5,32 +5,9 @@
 #include "system/last_error.h"
 
 #include <string>
-#include <utility>
 #include <windows.h>
 
 namespace sys {
-
-OpenFolder::~OpenFolder()
-{
-    close();
-}
-
-OpenFolder::OpenFolder(OpenFolder &&other) noexcept
-    : m_handle(std::exchange(other.m_handle, -1)), m_path(std::move(other.m_path)),
-      m_identity(std::move(other.m_identity))
-{
-}
-
-OpenFolder &OpenFolder::operator=(OpenFolder &&other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_handle = std::exchange(other.m_handle, -1);
-        m_path = std::move(other.m_path);
-        m_identity = std::move(other.m_identity);
-    }
-    return *this;
-}
 
 namespace {
 
@@ -90,11 +67,6 @@ void OpenFolder::close()
         CloseHandle(reinterpret_cast<HANDLE>(m_handle));
     m_handle = -1;
     m_identity.clear();
-}
-
-bool OpenFolder::isOpen() const
-{
-    return m_handle != -1;
 }
 
 std::size_t openFilesLimit()
