@@ -55,6 +55,7 @@ struct Walked {
     Path path;
     sys::OpenFolder open;
     std::vector<Path> keep;
+    conversion::FolderReading reading; // what the walk read of it, for its plan
 };
 
 // The folders a run works on: `root` and, where `recursive`, every folder below
@@ -64,25 +65,23 @@ std::error_code walkFrom(const Path &root, const Path &journals, bool recursive,
                          Path &unread)
 {
     folders.clear();
-    folders.push_back({root, {}, {}});
+    folders.push_back({root, {}, {}, {}});
     // A tree of more folders than the process may hold open has the rest
     // opened again by their paths when they are planned.
     const std::size_t held = std::max<std::size_t>(sys::openFilesLimit(), 128) - 64;
     for (std::size_t next = 0; next < folders.size(); ++next) {
         Walked &walked = folders[next];
-        std::vector<Path> names;
-        std::vector<bool> isFile;
-        std::vector<bool> isFolder;
+        conversion::FolderReading &read = walked.reading;
         // The top, and the folders beyond what may be held open, by their paths.
         std::error_code error = walked.open.isOpen() ? std::error_code() : walked.open.open(walked.path);
-        if (error || (error = sys::listAllNamesAndFiles(walked.open, names, isFile, &isFolder))) {
+        if (error || (error = sys::listAllNamesAndFiles(walked.open, read.names, read.isFile, &read.isFolder))) {
             unread = walked.path;
             return error;
         }
         std::vector<Path> subfolders;
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            if (isFolder[i])
-                subfolders.push_back(std::move(names[i]));
+        for (std::size_t i = 0; i < read.names.size(); ++i) {
+            if (read.isFolder[i])
+                subfolders.push_back(read.names[i]);
         }
         std::sort(subfolders.begin(), subfolders.end());
         for (Path &name : subfolders) {
@@ -92,7 +91,7 @@ std::error_code walkFrom(const Path &root, const Path &journals, bool recursive,
                 walked.keep.push_back(name);
             if (toJournals == "." || !recursive)
                 continue;
-            Walked &below = folders.emplace_back(Walked{path, {}, {}});
+            Walked &below = folders.emplace_back(Walked{path, {}, {}, {}});
             if (folders.size() <= held && (error = below.open.openIn(walked.open, name))) {
                 unread = path;
                 return error;
@@ -234,7 +233,7 @@ int convert(const Options &options)
         conversion::Run &run = runs.emplace_back(walked.path, mode, options.part, true);
         if (walked.open.isOpen())
             run.holdFolder(std::move(walked.open));
-        if (const std::error_code error = run.planFolder(options.folders, walked.keep))
+        if (const std::error_code error = run.planFolder(options.folders, walked.keep, &walked.reading))
             return out.stop(QStringLiteral("%1 の内容を読めませんでした。ファイル名は変更していません。\n%2")
                                 .arg(shown(walked.path), text::reasonText(error)));
     }

@@ -33,16 +33,18 @@ Run::Run(const std::filesystem::path &folder, Case mode, Part part, bool resolve
 std::error_code Run::plan(const std::vector<std::filesystem::path> &listed)
 {
     m_listed = &listed;
-    return readAndPlan(false, false, {});
+    return readAndPlan(false, false, {}, nullptr);
 }
 
-std::error_code Run::planFolder(bool withFolders, const std::vector<std::filesystem::path> &keep)
+std::error_code Run::planFolder(bool withFolders, const std::vector<std::filesystem::path> &keep,
+                                FolderReading *reading)
 {
     m_listed = &m_ownListed;
-    return readAndPlan(true, withFolders, keep);
+    return readAndPlan(true, withFolders, keep, reading);
 }
 
-std::error_code Run::readAndPlan(bool listFiles, bool withFolders, const std::vector<std::filesystem::path> &keep)
+std::error_code Run::readAndPlan(bool listFiles, bool withFolders, const std::vector<std::filesystem::path> &keep,
+                                 FolderReading *reading)
 {
     if (!m_open.isOpen()) {
         if (const std::error_code error = m_open.open(m_folder))
@@ -51,8 +53,15 @@ std::error_code Run::readAndPlan(bool listFiles, bool withFolders, const std::ve
     FolderNow now;
     std::vector<bool> isFolder;
     std::error_code readError;
-    const auto read = [this, &now, &isFolder, &readError, withFolders] {
-        readError = sys::listAllNamesAndFiles(m_open, now.names, now.isFile, withFolders ? &isFolder : nullptr);
+    const auto read = [this, &now, &isFolder, &readError, withFolders, reading] {
+        if (reading) {
+            now.names = std::move(reading->names);
+            now.isFile = std::move(reading->isFile);
+            if (withFolders)
+                isFolder = std::move(reading->isFolder);
+        } else {
+            readError = sys::listAllNamesAndFiles(m_open, now.names, now.isFile, withFolders ? &isFolder : nullptr);
+        }
         now.longestName = sys::longestName(m_folder);
     };
     // The folder's side of the plan is built on the second core while this one

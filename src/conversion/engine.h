@@ -17,6 +17,14 @@
 
 namespace conversion {
 
+// One reading of a folder: every name, whether the file list shows it, and
+// whether it is a subfolder a run may enter and rename (sys::listAllNamesAndFiles).
+struct FolderReading {
+    std::vector<std::filesystem::path> names;
+    std::vector<bool> isFile;
+    std::vector<bool> isFolder;
+};
+
 // What a run did, for the user to be told.
 struct Outcome {
     std::size_t renamed = 0;
@@ -49,8 +57,11 @@ public:
     // `withFolders` lists its subfolders too (not hidden ones, not links), after
     // the files: a file system without the no-replace flag may learn from a
     // folder that it takes no hard links, which the files still use.
-    // `keep` are subfolders never listed (those that hold the journals).
-    std::error_code planFolder(bool withFolders = false, const std::vector<std::filesystem::path> &keep = {});
+    // `keep` are subfolders never listed (those that hold the journals). With
+    // `reading`, the folder as the walk of a tree read it through the folder
+    // held, taken instead of reading it again.
+    std::error_code planFolder(bool withFolders = false, const std::vector<std::filesystem::path> &keep = {},
+                               FolderReading *reading = nullptr);
 
     // Writes the journal before the first rename, on the disk; a run that
     // renames nothing needs none. The folder's oldest journals go while the
@@ -83,7 +94,8 @@ public:
 private:
     // Reads the folder once; with `listFiles`, takes its files (and with
     // `withFolders` its subfolders) as the list.
-    std::error_code readAndPlan(bool listFiles, bool withFolders, const std::vector<std::filesystem::path> &keep);
+    std::error_code readAndPlan(bool listFiles, bool withFolders, const std::vector<std::filesystem::path> &keep,
+                                FolderReading *reading);
     JournalPart journalPart() const;
 
     std::filesystem::path m_folder;

@@ -40,8 +40,8 @@ inline void startProgram(QProcess &process, const QStringList &arguments, const 
 // The exit code of a process started so, or kKilled; what it said on `err`.
 inline int exitOf(QProcess &process, QString *err = nullptr)
 {
-    EXPECT_TRUE(process.waitForFinished(60000)) << process.program().toStdString() << ' '
-                                                << process.errorString().toStdString();
+    EXPECT_TRUE(process.state() == QProcess::NotRunning || process.waitForFinished(60000))
+        << process.program().toStdString() << ' ' << process.errorString().toStdString();
     if (err)
         *err = QString::fromUtf8(process.readAllStandardError());
     return process.exitStatus() == QProcess::CrashExit ? kKilled : process.exitCode();

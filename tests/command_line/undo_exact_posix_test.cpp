@@ -169,9 +169,10 @@ TEST(Race, ARunRenamesInTheFolderItPlannedThoughALinkTookItsPlace)
         };
         const Names stored = fs::exists(store()) ? allNames(store()) : Names{};
         QProcess run;
-        // The journal is synced alone (fsync) or with the disk (syncfs).
+        // The journal is synced alone (the file, then its name in the store) or
+        // with the disk (syncfs): each sync waits.
         startProgram(run, on("--lower"), {},
-                     "fsync:delay_exit=1500000:when=1 syncfs:delay_exit=1500000:when=1");
+                     "fsync:delay_exit=1500000:when=1+ syncfs:delay_exit=1500000:when=1");
         // The swap comes once a new file in the store names the folder's file
         // (its journal is written), while it goes to the disk.
         const std::string planned = recursive ? "Cd.txt" : "Ab.txt";
