@@ -62,7 +62,7 @@ std::error_code Run::readAndPlan(bool listFiles, bool withFolders, const std::ve
         } else {
             readError = sys::listAllNamesAndFiles(m_open, now.names, now.isFile, withFolders ? &isFolder : nullptr);
         }
-        now.longestName = sys::longestName(m_folder);
+        now.longestName = sys::longestName(m_open);
     };
     // The folder's side of the plan is built on the second core while this one
     // works out the new names.

@@ -18,11 +18,11 @@ namespace sys {
 
 namespace {
 
-// One pass over the entries of the folder open as `fd`, which it closes, "."
-// and ".." left out; `keep` decides on the others. On an error the list is
-// left empty.
+// One pass over the entries of the folder open as `fd`, which it closes where
+// it is its `own`, "." and ".." left out; `keep` decides on the others. On an
+// error the list is left empty.
 template <typename Keep>
-std::error_code readFolderAt(int fd, std::vector<std::filesystem::path> &names, Keep keep)
+std::error_code readFolderAt(int fd, bool own, std::vector<std::filesystem::path> &names, Keep keep)
 {
     names.clear();
     if (fd < 0)
@@ -32,7 +32,8 @@ std::error_code readFolderAt(int fd, std::vector<std::filesystem::path> &names, 
         if (name != "." && name != ".." && keep(fd, entry))
             names.emplace_back(name);
     });
-    ::close(fd);
+    if (own)
+        ::close(fd);
     if (error)
         names.clear();
     return error;
@@ -41,7 +42,7 @@ std::error_code readFolderAt(int fd, std::vector<std::filesystem::path> &names, 
 template <typename Keep>
 std::error_code readFolder(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names, Keep keep)
 {
-    return readFolderAt(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), names, keep);
+    return readFolderAt(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), true, names, keep);
 }
 
 // Whether the entry is one the file list shows. The entry's own type from
@@ -111,13 +112,13 @@ std::error_code listAllNames(const std::filesystem::path &folder, std::vector<st
 namespace {
 
 // Both lists at once, of the folder open as `fd`.
-std::error_code namesAndFilesAt(int fd, std::vector<std::filesystem::path> &names, std::vector<bool> &isFile,
+std::error_code namesAndFilesAt(int fd, bool own, std::vector<std::filesystem::path> &names, std::vector<bool> &isFile,
                                 std::vector<bool> *isFolder)
 {
     isFile.clear();
     if (isFolder)
         isFolder->clear();
-    const std::error_code error = readFolderAt(fd, names, [&](int at, const dirent &entry) {
+    const std::error_code error = readFolderAt(fd, own, names, [&](int at, const dirent &entry) {
         isFile.push_back(isListedFile(at, entry));
         if (isFolder)
             isFolder->push_back(isOwnFolder(at, entry));
@@ -136,20 +137,28 @@ std::error_code namesAndFilesAt(int fd, std::vector<std::filesystem::path> &name
 std::error_code listAllNamesAndFiles(const std::filesystem::path &folder, std::vector<std::filesystem::path> &names,
                                      std::vector<bool> &isFile, std::vector<bool> *isFolder)
 {
-    return namesAndFilesAt(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), names, isFile, isFolder);
+    return namesAndFilesAt(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), true, names, isFile, isFolder);
 }
 
 std::error_code listAllNamesAndFiles(const OpenFolder &folder, std::vector<std::filesystem::path> &names,
                                      std::vector<bool> &isFile, std::vector<bool> *isFolder)
 {
-    // A reading of its own, from the first entry, of the very folder held open.
-    const int fd = ::openat(static_cast<int>(folder.handle()), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    return namesAndFilesAt(fd, names, isFile, isFolder);
+    // From the first entry, of the very folder held open.
+    const int fd = static_cast<int>(folder.handle());
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return lastError();
+    return namesAndFilesAt(fd, false, names, isFile, isFolder);
 }
 
 std::size_t longestName(const std::filesystem::path &folder)
 {
     const long most = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return most > 0 ? static_cast<std::size_t>(most) : NAME_MAX;
+}
+
+std::size_t longestName(const OpenFolder &folder)
+{
+    const long most = ::fpathconf(static_cast<int>(folder.handle()), _PC_NAME_MAX);
     return most > 0 ? static_cast<std::size_t>(most) : NAME_MAX;
 }
 

@@ -92,6 +92,11 @@ std::error_code listAllNamesAndFiles(const OpenFolder &folder, std::vector<std::
     return listAllNamesAndFiles(folder.path(), names, isFile, isFolder);
 }
 
+std::size_t longestName(const OpenFolder &folder)
+{
+    return longestName(folder.path());
+}
+
 std::size_t longestName(const std::filesystem::path &folder)
 {
     wchar_t root[MAX_PATH + 1] = {};

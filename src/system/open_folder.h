@@ -47,6 +47,9 @@ private:
 std::error_code listAllNamesAndFiles(const OpenFolder &folder, std::vector<std::filesystem::path> &names,
                                      std::vector<bool> &isFile, std::vector<bool> *isFolder = nullptr);
 
+// The longest name the open folder's file system takes (longestName).
+std::size_t longestName(const OpenFolder &folder);
+
 // Raises this process's limit of open files as far as the system lets it, and
 // returns it: a tree run holds a folder open for each folder it has planned.
 std::size_t openFilesLimit();

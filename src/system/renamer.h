@@ -34,7 +34,8 @@ public:
     // Its temporary names begin with `temporaryStem`.
     Renamer(const std::filesystem::path &folder, std::vector<std::filesystem::path> names,
             std::string temporaryStem = newTemporaryStem());
-    // The same in the folder held open, whatever its path leads to now.
+    // The same in the folder held open, whatever its path leads to now; it
+    // must stay open as long as the renamer is used.
     Renamer(const OpenFolder &folder, std::vector<std::filesystem::path> names,
             std::string temporaryStem = newTemporaryStem());
     ~Renamer();

@@ -56,6 +56,7 @@ bool mayDifferOnlyInCase(const std::string &a, const std::string &b)
 
 struct Renamer::Folder {
     int fd = -1; // every rename is made relative to it, whatever the working folder does
+    bool ownsFd = true;
     std::error_code openError;
     // Every entry now, exactly as spelt: the names read, and the renames made
     // since, until a file system that folds case needs them in a set.
@@ -69,7 +70,7 @@ struct Renamer::Folder {
 
     ~Folder()
     {
-        if (fd >= 0)
+        if (fd >= 0 && ownsFd)
             ::close(fd);
     }
 
@@ -213,9 +214,10 @@ Renamer::Renamer(const OpenFolder &folder, std::vector<std::filesystem::path> na
     : m_folder(std::make_unique<Folder>())
 {
     Folder &f = *m_folder;
-    f.fd = ::fcntl(static_cast<int>(folder.handle()), F_DUPFD_CLOEXEC, 0);
+    f.fd = static_cast<int>(folder.handle());
+    f.ownsFd = false;
     if (f.fd < 0)
-        f.openError = lastError();
+        f.openError = std::make_error_code(std::errc::bad_file_descriptor);
     f.read = std::move(names);
     f.temporaryStem = std::move(temporaryStem);
 }
