@@ -54,7 +54,7 @@ VIAddVersionKey /LANG=1041 LegalCopyright "Copyright (c) 2026 The MOJIK develope
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 
-Var pathEntry ; 1 once this installation put its folder on PATH
+Var pathEntry ; 1 when the installation this one replaces put its folder on PATH
 
 Section "MOJIK" SecProgram
     SectionIn RO
@@ -93,7 +93,7 @@ SectionEnd
 ; The console build, mojik.com, typed as "mojik" in cmd.exe. The entry is
 ; appended to the registry's own PATH, its %variables% unexpanded, and only
 ; when it is not there already.
-Section /o "コマンドプロンプトから使えるように PATH に追加する" SecPath
+Section /o "PATH に追加する (コマンドプロンプト用)" SecPath
     ClearErrors
     ReadRegStr $0 HKLM "${ENVIRONMENT_KEY}" Path
     ${If} ${Errors}
