@@ -62,6 +62,10 @@ Section "MOJIK" SecProgram
     !insertmacro MOJIK_INSTALL_FILES
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
+    ; The shortcut starts in $OUTDIR, the last folder files went to: started from
+    ; the menu, the window shows the user's own folder instead, as a desktop's
+    ; menu starts it in the home folder on Linux.
+    StrCpy $OUTDIR "%USERPROFILE%"
     CreateShortcut "$SMPROGRAMS\MOJIK.lnk" "$INSTDIR\mojik.exe" "" "$INSTDIR\mojik.exe" 0 SW_SHOWNORMAL "" "${TITLE}"
 
     ; The folder itself arrives as %1; the folder whose background was clicked
