@@ -4,7 +4,7 @@
 ; Paths key and, when asked for, the folder on the system PATH. Its uninstaller
 ; takes back each of these and leaves the journals in %LOCALAPPDATA%\mojik,
 ; which are the user's.
-; makensis -INPUTCHARSET UTF8 -DVERSION=… -DFILES=…\setup-files.nsh -DLICENSE=…\LICENSE.txt -DOUTFILE=…\setup.exe
+; makensis -INPUTCHARSET UTF8 -DVERSION=… -DFILES=…/setup/files.nsh -DLICENSE=…/LICENSE.txt -DOUTFILE=…-setup.exe
 Unicode true
 Target amd64-unicode
 RequestExecutionLevel admin
