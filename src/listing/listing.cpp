@@ -122,9 +122,10 @@ void appendPath(Encoder &out, const fs::path &path)
 
 std::u16string lineText(const std::filesystem::path &name)
 {
-    // The name as the window shows it, where every byte that is not valid UTF-8
-    // has become one U+FFFD, a mark code page 932 cannot hold either.
-    const QString shown = composeMarks(text::displayName(name));
+    // The name as UTF-8, where every byte that is not valid has become one
+    // U+FFFD, a mark code page 932 cannot hold either: a Shift_JIS name that
+    // comes here holds a control character, which its own bytes would not hide.
+    const QString shown = composeMarks(text::textShown(name));
     std::u16string text(reinterpret_cast<const char16_t *>(shown.utf16()), static_cast<std::size_t>(shown.size()));
     for (char16_t &unit : text) {
         if (unit == u'\xFFFD' || isControl(unit))
