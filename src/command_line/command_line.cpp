@@ -1,4 +1,4 @@
-// run: the case run, its undo and the listing from the command line.
+// run: the conversion run, its undo and the listing from the command line.
 #include "command_line/command_line.h"
 
 #include "command_line/output.h"
@@ -13,6 +13,7 @@
 #include "system/paths.h"
 #include "text/name_order.h"
 #include "text/names.h"
+#include "text/shift_jis_names.h"
 #include "text/reason.h"
 
 #include <deque>
@@ -69,6 +70,16 @@ std::error_code foldersFrom(const Path &root, std::vector<Path> &folders, Path &
     return {};
 }
 
+// A name as printed: its own bytes, for a script to take exactly, but a
+// Shift_JIS name's text, marked, since its bytes would not show as text.
+void appendName(std::string &lines, const Path &name)
+{
+    if (const std::optional<QString> text = text::shiftJisText(name))
+        lines += (*text + QStringLiteral(" (Shift_JIS)")).toStdString();
+    else
+        sys::appendPathBytes(lines, name);
+}
+
 // A line `old → new` for each rename made, in the file list's order: the renames
 // went in the list's own order, and the first `made` of the plan were made.
 std::string renamedLines(const std::vector<Path> &listed, const conversion::Plan &plan, const std::string &prefix,
@@ -89,7 +100,7 @@ std::string renamedLines(const std::vector<Path> &listed, const conversion::Plan
     for (const std::size_t i : text::sortedOrder(listed)) {
         if (done[i]) {
             lines += prefix;
-            sys::appendPathBytes(lines, listed[i]);
+            appendName(lines, listed[i]);
             lines += arrow;
             lines += prefix;
             sys::appendPathBytes(lines, plan.newNames[i]);
@@ -146,7 +157,7 @@ int renameFolder(const Options &options, conversion::Run &run, const Path &folde
     for (const conversion::Skip &skip : outcome.skipped)
         skipped.push_back(skip.name);
     for (const std::size_t i : text::sortedOrder(skipped))
-        out.add(where + conversion::skipText(outcome.skipped[i]) + QLatin1Char('\n'));
+        out.add(where + conversion::skipText(outcome.skipped[i], text::markedName) + QLatin1Char('\n'));
     std::vector<Path> unchanged = outcome.unchanged;
     text::sortNames(unchanged);
     for (const Path &name : unchanged)
@@ -177,7 +188,6 @@ int convert(const Options &options)
         if (options.folders)
             std::reverse(folders.begin(), folders.end());
     }
-    const conversion::Case mode = options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower;
     const std::string group = options.recursive ? conversion::JournalStore::newGroup() : std::string();
     const Path journalRoot = options.recursive ? *root : Path();
     const conversion::JournalStore journals = conversion::JournalStore::standard();
@@ -194,7 +204,7 @@ int convert(const Options &options)
         std::deque<conversion::Run> &runs = freshRuns();
         for (std::size_t names = 0; end < folders.size() && end - first < kBatchFolders && names < kBatchNames; ++end) {
             // folderOf resolved the top, and foldersFrom enters no link.
-            conversion::Run &run = runs.emplace_back(folders[end], mode, options.part, true);
+            conversion::Run &run = runs.emplace_back(folders[end], options.conversions, options.part, true);
             std::error_code error = run.planFolder(options.folders);
             if (error)
                 return out.stop(QStringLiteral("%1 の内容を読めませんでした。ここで止めました。\n%2")
@@ -339,6 +349,7 @@ int act(const Options &options)
     }
     case Action::Upper:
     case Action::Lower:
+    case Action::Convert:
         return convert(options);
     case Action::Undo:
         return undo(options);

@@ -1,4 +1,4 @@
-// Run: a case run on one folder, from its plan and journal to what came of it.
+// Run: a conversion run on one folder, from its plan and journal to what came of it.
 #include "conversion/engine.h"
 
 #include "system/beside.h"
@@ -25,8 +25,8 @@ std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std
     return error;
 }
 
-Run::Run(const std::filesystem::path &folder, Case mode, Part part, bool resolved)
-    : m_folder(resolved ? folder : sys::resolvedFolder(folder)), m_mode(mode), m_part(part)
+Run::Run(const std::filesystem::path &folder, Conversions conversions, Part part, bool resolved)
+    : m_folder(resolved ? folder : sys::resolvedFolder(folder)), m_conversions(std::move(conversions)), m_part(part)
 {
 }
 
@@ -80,7 +80,7 @@ std::error_code Run::readAndPlan(bool listFiles, bool withFolders)
             return FolderChecks(now);
         });
     }
-    Plan plan = planRun(*m_listed, std::move(checks), m_mode, m_part);
+    Plan plan = planRun(*m_listed, std::move(checks), m_conversions, m_part, &m_evidence);
     if (readError)
         return readError;
     m_plan = std::move(plan);
@@ -97,6 +97,14 @@ sys::Renamer &Run::renamer()
     return *m_renamer;
 }
 
+std::optional<std::filesystem::path> Run::converted(const std::filesystem::path &name) const
+{
+    Converted converted = convertedName(name, m_conversions, m_part, text::encodingOf(name, m_evidence));
+    if (converted.left)
+        return std::nullopt;
+    return std::move(converted.name);
+}
+
 std::size_t Run::toRename() const
 {
     return static_cast<std::size_t>(std::count(m_plan.rename.begin(), m_plan.rename.end(), true));
@@ -107,7 +115,10 @@ std::error_code Run::writeJournal(const JournalStore &store, const std::string &
 {
     if (toRename() == 0)
         return {};
-    const Journal header{m_folder, m_mode, group, root, m_temporaryStem, {}, 0, false};
+    // Undo reads the names alone, so the journal's case line says no more than
+    // whether the run lowered.
+    const Case mode = m_conversions.has(Conversion::Lower) ? Case::Lower : Case::Upper;
+    const Journal header{m_folder, mode, group, root, m_temporaryStem, {}, 0, false};
     if (const std::error_code error =
             store.write(header, journalBytes(header, *m_listed, m_plan.newNames, m_plan.rename), m_journal, sync))
         return error;

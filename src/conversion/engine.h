@@ -32,7 +32,7 @@ public:
     // its journals are found again by any path to it, unless `resolved` says it
     // is already (a folder found below one resolved, through no link). `part`
     // is the part of each name converted.
-    Run(const std::filesystem::path &folder, Case mode, Part part = Part::All, bool resolved = false);
+    Run(const std::filesystem::path &folder, Conversions conversions, Part part = Part::All, bool resolved = false);
 
     // Reads every name of the folder and plans the renames of `listed`, the names
     // the file list shows, which stay as they are until the run ends. Nothing is
@@ -54,7 +54,12 @@ public:
 
     const std::vector<std::filesystem::path> &listed() const { return *m_listed; }
     const Plan &planned() const { return m_plan; }
+    const Conversions &conversions() const { return m_conversions; }
     std::size_t toRename() const;
+
+    // The new name of the listed file `name` as the plan judged it; nothing where
+    // the plan leaves it for its bytes.
+    std::optional<std::filesystem::path> converted(const std::filesystem::path &name) const;
 
     // Renames the listed file `name` to `newName`, never replacing another file.
     std::error_code rename(const std::filesystem::path &name, const std::filesystem::path &newName);
@@ -77,8 +82,9 @@ private:
     std::error_code readAndPlan(bool listFiles, bool withFolders);
 
     std::filesystem::path m_folder;
-    Case m_mode;
+    Conversions m_conversions;
     Part m_part;
+    text::Evidence m_evidence; // what the listed names said of their encoding
     const std::vector<std::filesystem::path> *m_listed = nullptr;
     std::vector<std::filesystem::path> m_ownListed; // planFolder's list
     // Made from the names read for the plan at the first rename, so that runs

@@ -18,6 +18,7 @@ class QPushButton;
 class QRadioButton;
 
 namespace conversion {
+class Conversions;
 class Run;
 struct Outcome;
 } // namespace conversion
@@ -44,6 +45,11 @@ public:
 
     // conversion/run.cpp
     void Command1_Click();
+    // The 変換 menu's items: the same run by another conversion.
+    void utf8_Click();
+    void compose_Click();
+    void narrow_Click();
+    void wideKana_Click();
 
     // conversion/undo_window.cpp (Ctrl+Z)
     void undoLastRun();
@@ -67,6 +73,8 @@ private:
     void openNearestFolder();
 
     // conversion/run.cpp
+    // Plans the folder shown, asks with the plan in the question's details, then runs it.
+    void convertShown(const conversion::Conversions &conversions);
     std::error_code rensub(const std::filesystem::path &aaa);
     void reportRun(const conversion::Outcome &outcome);
     // One name or reason a line, as many as a box holds, then how many more.
@@ -96,6 +104,12 @@ private:
     QPushButton *Command2;
     QPushButton *Command3;
     controls::SaveDialog Cob1;
+
+    QMenu *convert;
+    QAction *utf8;
+    QAction *compose;
+    QAction *narrow;
+    QAction *wideKana;
 
     QMenu *help;
     QAction *pgm;
