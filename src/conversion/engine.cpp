@@ -99,10 +99,7 @@ sys::Renamer &Run::renamer()
 
 std::optional<std::filesystem::path> Run::converted(const std::filesystem::path &name) const
 {
-    Converted converted = convertedName(name, m_conversions, m_part, text::encodingOf(name, m_evidence));
-    if (converted.left)
-        return std::nullopt;
-    return std::move(converted.name);
+    return convertedPath(name, m_conversions, m_part, m_evidence);
 }
 
 std::size_t Run::toRename() const

@@ -129,9 +129,9 @@ Converted convertedName(const std::filesystem::path &name, const Conversions &co
 }
 
 std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &name, const Conversions &conversions,
-                                                   Part part)
+                                                   Part part, text::Evidence evidence)
 {
-    Converted converted = convertedName(name, conversions, part, text::encodingOf(name));
+    Converted converted = convertedName(name, conversions, part, text::encodingOf(name, evidence));
     if (converted.left)
         return std::nullopt;
     return std::move(converted.name);

@@ -60,9 +60,10 @@ struct Converted {
 Converted convertedName(const std::filesystem::path &name, const Conversions &conversions, Part part,
                         text::Encoding encoding);
 
-// The same for a name judged alone; nothing where it is left.
+// The same for a name judged with what its folder said (text::encodingOf);
+// nothing where it is left.
 std::optional<std::filesystem::path> convertedPath(const std::filesystem::path &name, const Conversions &conversions,
-                                                   Part part = Part::All);
+                                                   Part part = Part::All, text::Evidence evidence = {});
 
 struct Skip {
     std::filesystem::path name;
