@@ -91,11 +91,11 @@ private:
 
 // A bare name as it stands in the listing. A name that is Shift_JIS already (and
 // keeps to its line) is in the listing's encoding: its own bytes are written. So
-// is one that reads as UTF-8 but, by the run's rule, may be Shift_JIS bytes.
-void appendName(Encoder &out, const fs::path &name)
+// is one that reads as UTF-8 but, by the run's judgement, may be Shift_JIS bytes.
+void appendName(Encoder &out, const fs::path &name, bool mayBeShiftJis)
 {
     std::optional<std::string> own = text::shiftJisBytes(name);
-    if (!own && text::mayBeShiftJis(name))
+    if (!own && mayBeShiftJis)
         own = name.string();
     if (own && std::none_of(own->begin(), own->end(), isControlByte))
         out.own(*own);
@@ -114,7 +114,7 @@ void appendPath(Encoder &out, const fs::path &path)
         if (!first)
             out.text(separator);
         first = false;
-        appendName(out, part);
+        appendName(out, part, text::mayBeShiftJis(part));
     }
 }
 
@@ -146,8 +146,11 @@ std::error_code listingBytes(const std::filesystem::path &folder, const std::vec
     endLine();
     out.text(kRule);
     endLine();
-    for (const auto &name : names) {
-        appendName(out, name);
+    // The folder's names judged together, as a run judges them.
+    text::Evidence evidence;
+    const std::vector<text::Encoding> encodings = text::encodingsOf(names, evidence);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        appendName(out, names[i], encodings[i] == text::Encoding::ShiftJis || encodings[i] == text::Encoding::Undecided);
         endLine();
     }
     out.text(kRule);
