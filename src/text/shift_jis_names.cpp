@@ -263,6 +263,8 @@ std::optional<QString> mojibakeRepaired(const QString &name)
         return std::nullopt;
     std::string bytes;
     const std::u16string_view units(reinterpret_cast<const char16_t *>(name.utf16()), static_cast<std::size_t>(name.size()));
+    // Without the code page (toShiftJis failing) no name is read as Shift_JIS
+    // either, and every name keeps the text it has: nothing is lost by it.
     if (sys::toShiftJis(units, bytes) || sys::fromShiftJis(bytes) != std::u16string(units))
         return std::nullopt;
     const std::optional<QString> text = utf8Text(bytes);
