@@ -112,6 +112,20 @@ char32_t baseOf(const std::u32string &reading, std::size_t at)
     return at > 0 ? reading[at - 1] : 0;
 }
 
+// Whether the mark at `at`, with the marks before it, joins the letter they sit
+// on into fewer characters, as a decomposed é or ệ does.
+bool composesWithBase(const std::u32string &reading, std::size_t at)
+{
+    std::size_t start = at;
+    while (start > 0 && QChar::isMark(reading[start - 1]))
+        --start;
+    if (start == 0)
+        return false;
+    --start;
+    const QString cluster = QString::fromStdU32String(reading.substr(start, at - start + 1));
+    return cluster.normalized(QString::NormalizationForm_C).size() < cluster.size();
+}
+
 // A character that a newer one stands for, kept from older character sets: a
 // superscript, a symbol form of a letter (ϰ for κ), a ligature. Nobody types one
 // into a file name, and among two-byte characters chance gives many.
@@ -152,6 +166,11 @@ bool utf8Plausible(const QString &name)
             const QChar::Script script = QChar::script(c);
             if (script != QChar::Script_Inherited && script != QChar::Script_Common && script != QChar::script(base))
                 return false;
+            // A diacritic of the Latin, Greek and Cyrillic letters (U+0300 to
+            // U+036F) on one it makes no letter with (ƪ and U+033A), which no
+            // keyboard writes.
+            if (c >= 0x300 && c <= 0x36F && !composesWithBase(reading, i))
+                return false;
             continue;
         }
         default:
@@ -166,6 +185,14 @@ bool utf8Plausible(const QString &name)
         if (c >= 0x800)
             continue;
         if (isCompatibilityForm(c))
+            return false;
+        // A capital straight after a small letter, neither of them ASCII (ĸĽ, ûǾ).
+        if (QChar::isUpper(c) && before >= 0x80 && before < 0x800 && QChar::isLower(before))
+            return false;
+        // A modifier letter (ʹ, ʻ, ʾ) marks Latin letters; beside any other it is chance.
+        if (QChar::category(c) == QChar::Letter_Modifier &&
+            ((QChar::isLetter(before) && QChar::script(before) != QChar::Script_Latin) ||
+             (QChar::isLetter(after) && QChar::script(after) != QChar::Script_Latin)))
             return false;
         if (QChar::isLetter(c) && !QChar::isLetter(before) && !QChar::isMark(before) && !QChar::isLetter(after) &&
             !QChar::isMark(after))

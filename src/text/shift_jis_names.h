@@ -40,8 +40,10 @@ struct Evidence {
 //   letter, or letters of two scripts side by side other than Japanese; and,
 //   among the characters of two bytes that chance gives, with a letter standing
 //   alone, a symbol with no letter or digit beside it (ﾄｱ.txt as ı.txt, ﾂｰ.txt as
-//   °.txt), or a character kept for compatibility with older sets, which nobody
-//   types into a name (ﾊｲﾃｸ.docx as ʲø.docx, ﾎｰﾏｰ.mp3 as ΰϰ.mp3).
+//   °.txt), a character kept for compatibility with older sets, which nobody
+//   types into a name (ﾊｲﾃｸ.docx as ʲø.docx, ﾎｰﾏｰ.mp3 as ΰϰ.mp3), a diacritic
+//   that makes no letter with its own, a capital straight after a small letter,
+//   or a modifier letter beside a letter that is not Latin.
 Encoding encodingOf(const std::filesystem::path &name, Evidence evidence = {});
 
 // Every name of a folder judged, those in doubt by the others: `evidence` is what
