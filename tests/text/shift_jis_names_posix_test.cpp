@@ -66,7 +66,7 @@ TEST(ShiftJisNames, ShortKatakanaNamesAreNeverTakenForTheirUtf8Reading)
 // Every name of four half-width katakana whose bytes are two two-byte UTF-8
 // characters, a quarter of them: their UTF-8 readings are letters that chance
 // gives, and fewer than one in ten may be taken for UTF-8 by its bytes alone
-// (one in seven were, before diacritics, capitals and modifier letters told them).
+// (one in six were, before diacritics, capitals and modifier letters told them).
 TEST(ShiftJisNames, FewNamesOfFourKatakanaAreTakenForTheirUtf8Reading)
 {
     int names = 0, utf8 = 0;
