@@ -54,7 +54,6 @@ public:
 
     const std::vector<std::filesystem::path> &listed() const { return *m_listed; }
     const Plan &planned() const { return m_plan; }
-    const Conversions &conversions() const { return m_conversions; }
     std::size_t toRename() const;
 
     // The new name of the listed file `name` as the plan judged it; nothing where

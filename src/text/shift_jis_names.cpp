@@ -263,9 +263,9 @@ std::vector<Encoding> encodingsOf(const std::vector<std::filesystem::path> &name
     return encodings;
 }
 
-bool mayBeShiftJis(const std::filesystem::path &name, Evidence evidence)
+bool mayBeShiftJis(const std::filesystem::path &name)
 {
-    const Encoding encoding = encodingOf(name, evidence);
+    const Encoding encoding = encodingOf(name);
     return encoding == Encoding::ShiftJis || encoding == Encoding::Undecided;
 }
 

@@ -50,9 +50,10 @@ Encoding encodingOf(const std::filesystem::path &name, Evidence evidence = {});
 // the others said, for the same judgement of one name again (encodingOf).
 std::vector<Encoding> encodingsOf(const std::vector<std::filesystem::path> &names, Evidence &evidence);
 
-// Whether a name that reads as UTF-8 may be Shift_JIS bytes, so that neither the
-// run nor the listing takes it as UTF-8: in doubt it is left as it is.
-bool mayBeShiftJis(const std::filesystem::path &name, Evidence evidence = {});
+// Whether a name judged alone may be Shift_JIS bytes (encodingOf says Shift_JIS
+// or leaves it in doubt): a folder of a path, say, which the listing then keeps
+// in its bytes.
+bool mayBeShiftJis(const std::filesystem::path &name);
 
 // The text of a name that is Shift_JIS and not UTF-8, as the window shows it;
 // nothing for any other name. A name that reads both ways is shown as UTF-8, as
