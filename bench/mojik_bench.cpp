@@ -1,4 +1,5 @@
-// mojik_bench: measures the conversion run, the file list's fill, the memory held,
+// mojik_bench: measures the conversion run, the four conversions beside the case
+// against a capital run, the file list's fill, the memory held,
 // the window's opening and its question on big folders, and the run on a Windows
 // share and a FAT stick, each against the bare floor of the same work, and prints
 // the ratios.
@@ -313,6 +314,45 @@ void commandLineRows(const fs::path &root, int count)
         fs::remove_all(folder);
 }
 
+// Names that each of the four conversions beside the case has work on, and a
+// capital run too: decomposed kana from a Mac, full-width letters, half-width
+// katakana, and UTF-8 once read as code page 932, each with a lower-case part.
+std::vector<std::string> namesToMend(int count)
+{
+    static const char *kinds[][2] = {{"\u30CF\u309A\u30B9\u30DD\u30FC\u30C8img", ".jpg"},
+                                     {"\uFF29\uFF2D\uFF27\uFF3F", "\uFF58.jpg"},
+                                     {"\uFF7C\uFF6C\uFF7C\uFF9D", ".jpg"},
+                                     {"\u7E67\uFF75\u7E5D\uFF73\u7E5D\u52B1\u039D", ".txt"}};
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        names.push_back(std::string(kinds[i % 4][0]) + std::to_string(i) + kinds[i % 4][1]);
+    return names;
+}
+
+// `mojik --utf8 --compose --narrow --wide-kana` against `mojik --upper` on the
+// same folder, whole processes taken in turns, each run taken back untimed
+// before the next, so that both rename every name each time.
+void conversionsRow(const fs::path &root, int count)
+{
+    const fs::path folder = root / "conversions";
+    makeFiles(folder, namesToMend(count));
+    const QString program = QStringLiteral(MOJIK_PROGRAM), path = QString::fromStdString(folder.native());
+    const QStringList four{QStringLiteral("--utf8"), QStringLiteral("--compose"), QStringLiteral("--narrow"),
+                           QStringLiteral("--wide-kana"), path};
+    double conversions = 1e300, upper = 1e300;
+    for (int i = 0; i < 5; ++i) {
+        conversions = std::min(conversions, processRun(program, four));
+        QProcess::execute(program, {QStringLiteral("--undo"), path});
+        upper = std::min(upper, processRun(program, {QStringLiteral("--upper"), path}));
+        QProcess::execute(program, {QStringLiteral("--undo"), path});
+    }
+    std::printf("%-8d %-28s %9.1f ms %9.1f ms %8.2f %s\n", count, "four conversions / --upper", conversions / 1e6,
+                upper / 1e6, conversions / upper, "<= 1.2");
+    fs::current_path(root);
+    fs::remove_all(folder);
+}
+
 // A tree of `folders` folders, each holding `files` files of mixed-case names:
 // folder 0 is the top, and folder i > 0 lies in folder (i - 1) / 10. Each
 // folder's path below the top, top first: every folder comes after the one
@@ -539,12 +579,17 @@ int main(int argc, char *argv[])
     std::printf("%-8s %-28s %12s %12s %8s %s\n", "files", "measure", "MOJIK", "floor", "ratio", "goal");
     // --media: the rows on the share and on FAT alone; --command-line: the command
     // line's alone; --runs: the window's conversion runs alone; --question: the
-    // window's question alone.
+    // window's question alone; --conversions: the four conversions against a
+    // capital run alone.
     const bool mediaOnly = args.contains(QStringLiteral("--media"));
     const bool runsOnly = args.contains(QStringLiteral("--runs"));
     if (args.contains(QStringLiteral("--command-line"))) {
         commandLineRows(root, 32767);
         treeRows(root);
+        return 0;
+    }
+    if (args.contains(QStringLiteral("--conversions"))) {
+        conversionsRow(root, 100000);
         return 0;
     }
     if (args.contains(QStringLiteral("--question"))) {
@@ -597,6 +642,7 @@ int main(int argc, char *argv[])
             std::printf("%-8d %-28s %9.1f ms %9.1f ms %8.2f\n", count, "...and its file list filled", filled / 1e6,
                         filledEmpty / 1e6, filled / filledEmpty);
             questionRow(root, count);
+            conversionsRow(root, count);
         }
         fs::current_path(root);
         fs::remove_all(mine);

@@ -1,4 +1,4 @@
-// run: the case run, its undo and the listing from the command line.
+// run: the conversion run, its undo and the listing from the command line.
 #include "command_line/command_line.h"
 
 #include "command_line/output.h"
@@ -15,6 +15,7 @@
 #include "system/whole_file.h"
 #include "text/name_order.h"
 #include "text/names.h"
+#include "text/shift_jis_names.h"
 #include "text/reason.h"
 
 #include <deque>
@@ -103,6 +104,16 @@ std::error_code walkFrom(const Path &root, const Path &journals, bool recursive,
     return {};
 }
 
+// A name as printed: its own bytes, for a script to take exactly, but a
+// Shift_JIS name's text, marked, since its bytes would not show as text.
+void appendName(std::string &lines, const Path &name)
+{
+    if (const std::optional<QString> text = text::shiftJisText(name))
+        lines += (*text + QStringLiteral(" (Shift_JIS)")).toStdString();
+    else
+        sys::appendPathBytes(lines, name);
+}
+
 // A line `old → new` for each rename made, in the file list's order: the renames
 // went in the list's own order, and the first `made` of the plan were made.
 std::string renamedLines(const std::vector<Path> &listed, const conversion::Plan &plan, const std::string &prefix,
@@ -123,7 +134,7 @@ std::string renamedLines(const std::vector<Path> &listed, const conversion::Plan
     for (const std::size_t i : text::sortedOrder(listed)) {
         if (done[i]) {
             lines += prefix;
-            sys::appendPathBytes(lines, listed[i]);
+            appendName(lines, listed[i]);
             lines += arrow;
             lines += prefix;
             sys::appendPathBytes(lines, plan.newNames[i]);
@@ -189,7 +200,7 @@ int renameFolder(const Options &options, conversion::Run &run, const Path &folde
     for (const conversion::Skip &skip : outcome.skipped)
         skipped.push_back(skip.name);
     for (const std::size_t i : text::sortedOrder(skipped))
-        out.add(where + conversion::skipText(outcome.skipped[i]) + QLatin1Char('\n'));
+        out.add(where + conversion::skipText(outcome.skipped[i], text::markedName) + QLatin1Char('\n'));
     std::vector<Path> unchanged = outcome.unchanged;
     text::sortNames(unchanged);
     for (const Path &name : unchanged)
@@ -225,12 +236,11 @@ int convert(const Options &options)
     // never changes the path of one still to come.
     if (options.folders)
         std::reverse(folders.begin(), folders.end());
-    const conversion::Case mode = options.action == Action::Upper ? conversion::Case::Upper : conversion::Case::Lower;
     Printer out;
     std::deque<conversion::Run> &runs = freshRuns();
     for (Walked &walked : folders) {
         // folderOf resolved the top, and the walk enters no link.
-        conversion::Run &run = runs.emplace_back(walked.path, mode, options.part, true);
+        conversion::Run &run = runs.emplace_back(walked.path, options.conversions, options.part, true);
         if (walked.open.isOpen())
             run.holdFolder(std::move(walked.open));
         if (const std::error_code error = run.planFolder(options.folders, walked.keep, &walked.reading))
@@ -402,6 +412,7 @@ int act(const Options &options)
     }
     case Action::Upper:
     case Action::Lower:
+    case Action::Convert:
         return convert(options);
     case Action::Undo:
         return undo(options);

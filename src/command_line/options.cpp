@@ -35,6 +35,12 @@ QString argumentText(const std::string &bytes, std::size_t index, bool options)
     return QChar(kRawMark) + QString::number(index);
 }
 
+// An option that only a run takes, given without one.
+QString runNeeded(const QString &option)
+{
+    return QStringLiteral("%1 は変換 (--upper、--lower、--utf8、--compose、--narrow、--wide-kana) と一緒に使います。").arg(option);
+}
+
 QString partNeeded()
 {
     return QStringLiteral("--part には name、extension、all のどれかを指定してください。");
@@ -79,6 +85,14 @@ Options parseOptions(const std::vector<std::string> &arguments)
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOptions({upper, lower, undo, list, output, dryRun, recursive, subfolders, part, help, version});
+    const std::pair<QCommandLineOption, conversion::Conversion> steps[] = {
+        {QCommandLineOption(QStringLiteral("utf8")), conversion::Conversion::Utf8},
+        {QCommandLineOption(QStringLiteral("compose")), conversion::Conversion::Compose},
+        {QCommandLineOption(QStringLiteral("narrow")), conversion::Conversion::Narrow},
+        {QCommandLineOption(QStringLiteral("wide-kana")), conversion::Conversion::WideKana},
+    };
+    for (const auto &[option, step] : steps)
+        parser.addOption(option);
 
     QStringList texts{QStringLiteral("mojik")};
     bool afterOptions = false; // past "--", every argument is a folder
@@ -134,6 +148,15 @@ Options parseOptions(const std::vector<std::string> &arguments)
             ++actions;
         }
     }
+    for (const auto &[option, step] : steps) {
+        if (parser.isSet(option))
+            options.conversions.add(step);
+    }
+    if (options.action == Action::Upper || options.action == Action::Lower)
+        options.conversions.add(options.action == Action::Upper ? conversion::Conversion::Upper
+                                                                : conversion::Conversion::Lower);
+    else if (!options.conversions.steps().empty() && actions == 0)
+        options.action = Action::Convert;
     const QStringList folders = parser.positionalArguments();
     if (folders.size() == 1)
         options.folder = argumentPath(folders.first(), arguments);
@@ -147,21 +170,23 @@ Options parseOptions(const std::vector<std::string> &arguments)
     if (partAsked)
         options.part = *partAsked;
 
-    const bool run = options.action == Action::Upper || options.action == Action::Lower;
+    const bool run = options.action == Action::Upper || options.action == Action::Lower || options.action == Action::Convert;
     if (actions > 1)
         options.error = QStringLiteral("--upper、--lower、--undo、--list は一度に一つだけです。");
+    else if (!options.conversions.steps().empty() && !run)
+        options.error = QStringLiteral("--utf8、--compose、--narrow、--wide-kana は --undo や --list と一緒には使えません。");
     else if (folders.size() > 1)
         options.error = QStringLiteral("フォルダーは一つだけ指定してください。");
     else if (options.action != Action::Window && folders.isEmpty())
         options.error = QStringLiteral("フォルダーを指定してください。");
     else if (options.dryRun && !run)
-        options.error = QStringLiteral("-n (--dry-run) は --upper か --lower と一緒に使います。");
+        options.error = runNeeded(QStringLiteral("-n (--dry-run)"));
     else if (options.recursive && !run && options.action != Action::Undo)
-        options.error = QStringLiteral("-r (--recursive) は --upper、--lower、--undo と一緒に使います。");
+        options.error = QStringLiteral("-r (--recursive) は変換 (--upper、--lower、--utf8、--compose、--narrow、--wide-kana) か --undo と一緒に使います。");
     else if (options.folders && !run)
-        options.error = QStringLiteral("--folders は --upper か --lower と一緒に使います。");
+        options.error = runNeeded(QStringLiteral("--folders"));
     else if (parser.isSet(part) && !run)
-        options.error = QStringLiteral("--part は --upper か --lower と一緒に使います。");
+        options.error = runNeeded(QStringLiteral("--part"));
     else if (!partAsked)
         options.error = partNeeded();
     else if (parser.isSet(output) != (options.action == Action::List))
@@ -179,6 +204,8 @@ QString helpText()
         "                                      ファイル名を大文字にします\n"
         "  mojik --lower [-n] [-r] [--folders] [--part PART] FOLDER\n"
         "                                      ファイル名を小文字にします\n"
+        "  mojik CONVERSION... [-n] [-r] [--folders] [--part PART] FOLDER\n"
+        "                                      ファイル名を下の変換で直します (--upper か --lower も一緒に指定できます)\n"
         "  mojik --undo [-r] FOLDER            そのフォルダーの直前の変換を元に戻します\n"
         "  mojik --list FOLDER --output FILE   ファイル名の一覧を Shift_JIS で書き出します\n"
         "  mojik --help | --version\n"
@@ -189,17 +216,29 @@ QString helpText()
         "  --folders         サブフォルダーの名前も変換します (-r では深いフォルダーから順に。FOLDER 自身、\n"
         "                    隠しフォルダー、フォルダーへのリンクの名前は変更しません)\n"
         "  --part PART       変換する部分: name (最後の . より前)、extension (最後の . より後)、\n"
-        "                    all (名前全体、既定)。. のない名前には拡張子がありません\n"
+        "                    all (名前全体、既定)。. のない名前には拡張子がありません。文字コードの変換は\n"
+        "                    いつも名前全体です\n"
+        "\n"
+        "変換 (CONVERSION。いくつでも一度に指定でき、この順に、大文字・小文字の変換の前に行います):\n"
+        "  --utf8            Shift_JIS の名前を UTF-8 にします。UTF-8 としても読める名前は、名前の形と\n"
+        "                    フォルダーのほかの名前から判断し、決められなければそのままにします。\n"
+        "                    Shift_JIS として読まれて文字化けした UTF-8 の名前 (繧ｵ繝ｳ繝励Ν.txt) も、\n"
+        "                    確かなときは元に戻します (サンプル.txt)\n"
+        "  --compose         Mac で分かれた濁点・半濁点などを文字に結合します (NFC。CJK 互換漢字はそのまま)\n"
+        "  --narrow          全角の英数字と記号を半角にします (／ ＼ ： ＊ ？ ＂ ＜ ＞ ｜、全角スペース、\n"
+        "                    名前の最初と最後の ． はそのまま)\n"
+        "  --wide-kana       半角カナを全角にし、濁点・半濁点を結合します (ｶﾞ → ガ、｡｢｣､･ｰ → 。「」、・ー)\n"
         "\n"
         "隠しファイルは変更しません。-r を付けなければサブフォルダーの中を、--folders を付けなければ\n"
         "フォルダー名を変更しません。\n"
         "ほかのファイルやフォルダーを置き換えることはありません。\n"
+        "Shift_JIS の名前は、その文字で「アイ.txt (Shift_JIS)」のように表示します。\n"
         "変換のたびに、元に戻すための履歴を %1 に残します。\n"
         "変換と元に戻す処理は一度に一つずつ行います。ほかの MOJIK が実行中のときは、終わるのを待ってから\n"
         "始めます (履歴のフォルダーの中と、それを含むフォルダーの名前は変更しません)。\n"
         "\n"
         "終了コード:\n"
-        "  0  すべての名前が指定の大文字・小文字になった (--undo ではすべての名前が元に戻った)\n"
+        "  0  すべての名前が指定の変換のとおりになった (--undo ではすべての名前が元に戻った)\n"
         "  1  そのままにした名前がある (-n では実行した場合と同じ)\n"
         "  2  使い方の誤り\n"
         "  3  名前を変更できず途中で止まった、またはフォルダーや履歴を読み書きできなかった\n"

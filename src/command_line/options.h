@@ -11,12 +11,15 @@
 
 namespace command_line {
 
-enum class Action { Window, Upper, Lower, Undo, List, Help, Version };
+// Upper and Lower are runs that change the case, Convert one of the other
+// conversions alone; each may take the other conversions too.
+enum class Action { Window, Upper, Lower, Convert, Undo, List, Help, Version };
 
 struct Options {
     Action action = Action::Window;
     std::filesystem::path folder; // empty when none was given (the window then opens where it was started)
     std::filesystem::path output; // --list's file
+    conversion::Conversions conversions; // a run's steps, the case among them
     bool dryRun = false;
     bool recursive = false;
     bool folders = false;                               // subfolders' names are converted too

@@ -1,4 +1,4 @@
-// Run: a case run on one folder, from its plan and journal to what came of it.
+// Run: a conversion run on one folder, from its plan and journal to what came of it.
 #include "conversion/engine.h"
 
 #include "system/beside.h"
@@ -25,8 +25,8 @@ std::error_code listedFiles(const std::filesystem::path &folder, std::vector<std
     return error;
 }
 
-Run::Run(const std::filesystem::path &folder, Case mode, Part part, bool resolved)
-    : m_folder(resolved ? folder : sys::resolvedFolder(folder)), m_mode(mode), m_part(part)
+Run::Run(const std::filesystem::path &folder, Conversions conversions, Part part, bool resolved)
+    : m_folder(resolved ? folder : sys::resolvedFolder(folder)), m_conversions(std::move(conversions)), m_part(part)
 {
 }
 
@@ -93,7 +93,7 @@ std::error_code Run::readAndPlan(bool listFiles, bool withFolders, const std::ve
             return FolderChecks(now);
         });
     }
-    Plan plan = planRun(*m_listed, std::move(checks), m_mode, m_part);
+    Plan plan = planRun(*m_listed, std::move(checks), m_conversions, m_part, &m_evidence);
     if (readError)
         return readError;
     m_plan = std::move(plan);
@@ -108,6 +108,11 @@ sys::Renamer &Run::renamer()
     if (!m_renamer)
         m_renamer.emplace(m_open, std::move(m_names), m_temporaryStem);
     return *m_renamer;
+}
+
+std::optional<std::filesystem::path> Run::converted(const std::filesystem::path &name) const
+{
+    return convertedPath(name, m_conversions, m_part, m_evidence);
 }
 
 std::size_t Run::toRename() const

@@ -42,7 +42,7 @@ public:
     // its journals are found again by any path to it, unless `resolved` says it
     // is already (a folder found below one resolved, through no link). `part`
     // is the part of each name converted.
-    Run(const std::filesystem::path &folder, Case mode, Part part = Part::All, bool resolved = false);
+    Run(const std::filesystem::path &folder, Conversions conversions, Part part = Part::All, bool resolved = false);
 
     // Gives the run the folder, open already (a recursive run opens each folder
     // as it walks the tree), to read and rename in instead of opening its path.
@@ -76,6 +76,10 @@ public:
     const Plan &planned() const { return m_plan; }
     std::size_t toRename() const;
 
+    // The new name of the listed file `name` as the plan judged it; nothing where
+    // the plan leaves it for its bytes.
+    std::optional<std::filesystem::path> converted(const std::filesystem::path &name) const;
+
     // Renames the listed file `name` to `newName`, never replacing another file.
     std::error_code rename(const std::filesystem::path &name, const std::filesystem::path &newName);
 
@@ -100,8 +104,9 @@ private:
 
     std::filesystem::path m_folder;
     sys::OpenFolder m_open; // from the plan to the end of the run
-    Case m_mode;
+    Conversions m_conversions;
     Part m_part;
+    text::Evidence m_evidence; // what the listed names said of their encoding
     const std::vector<std::filesystem::path> *m_listed = nullptr;
     std::vector<std::filesystem::path> m_ownListed; // planFolder's list
     // Made from the names read for the plan at the first rename, so that runs

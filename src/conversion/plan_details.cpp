@@ -8,7 +8,22 @@
 
 namespace conversion {
 
-QString planDetails(const std::vector<std::filesystem::path> &listed, const Plan &plan, Case mode, std::size_t lines)
+namespace {
+
+// The line on the names a run leaves as they are, in the words of what it does.
+QString alreadyText(const Conversions &conversions)
+{
+    if (conversions.steps() == std::vector{Conversion::Upper})
+        return QStringLiteral("\r%1 個のファイルは、既に大文字です。");
+    if (conversions.steps() == std::vector{Conversion::Lower})
+        return QStringLiteral("\r%1 個のファイルは、既に小文字です。");
+    return QStringLiteral("\r%1 個のファイルは、変換しても名前が変わりません。");
+}
+
+} // namespace
+
+QString planDetails(const std::vector<std::filesystem::path> &listed, const Plan &plan, const Conversions &conversions,
+                    std::size_t lines)
 {
     const auto changing = static_cast<std::size_t>(std::count(plan.rename.begin(), plan.rename.end(), true));
     const std::size_t left = plan.skipped.size();
@@ -19,9 +34,7 @@ QString planDetails(const std::vector<std::filesystem::path> &listed, const Plan
     if (left)
         details += QStringLiteral("\r%1 個のファイルは、名前を変更しません。").arg(left);
     if (already)
-        details += (mode == Case::Upper ? QStringLiteral("\r%1 個のファイルは、既に大文字です。")
-                                        : QStringLiteral("\r%1 個のファイルは、既に小文字です。"))
-                       .arg(already);
+        details += alreadyText(conversions).arg(already);
     if (changing + left)
         details += QLatin1Char('\r');
 

@@ -14,9 +14,9 @@ namespace conversion {
 // this many names, one line says how many more there are.
 constexpr std::size_t kDetailLines = 2000;
 
-// `listed` are the names `plan` was made of, in `mode`. A carriage return breaks
-// the lines, as in the message box.
-QString planDetails(const std::vector<std::filesystem::path> &listed, const Plan &plan, Case mode,
+// `listed` are the names `plan` was made of, by `conversions`. A carriage return
+// breaks the lines, as in the message box.
+QString planDetails(const std::vector<std::filesystem::path> &listed, const Plan &plan, const Conversions &conversions,
                     std::size_t lines = kDetailLines);
 
 } // namespace conversion

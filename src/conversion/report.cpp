@@ -6,16 +6,18 @@
 
 namespace conversion {
 
-QString skipText(const Skip &skip)
+QString skipText(const Skip &skip, QString (*shown)(const std::filesystem::path &))
 {
-    const QString name = text::displayName(skip.name);
+    const QString name = shown(skip.name);
     switch (skip.reason) {
     case SkipReason::Taken:
-        return QStringLiteral("%1 … %2 という名前が既にあります").arg(name, text::displayName(skip.newName));
+        return QStringLiteral("%1 … %2 という名前が既にあります").arg(name, shown(skip.newName));
     case SkipReason::Shared:
-        return QStringLiteral("%1 … 他のファイルも %2 になります").arg(name, text::displayName(skip.newName));
+        return QStringLiteral("%1 … 他のファイルも %2 になります").arg(name, shown(skip.newName));
     case SkipReason::ShiftJis:
         return QStringLiteral("%1 … Shift_JIS の名前かもしれないので、文字化けしないようにそのままにしました").arg(name);
+    case SkipReason::Undecided:
+        return QStringLiteral("%1 … UTF-8 の名前か Shift_JIS の名前か決められないので、そのままにしました").arg(name);
     case SkipReason::TooLong:
         return QStringLiteral("%1 … 新しい名前はこのドライブには長すぎます").arg(name);
     case SkipReason::NotAFile:

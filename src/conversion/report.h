@@ -5,6 +5,7 @@
 
 #include "conversion/journal_store.h"
 #include "conversion/plan.h"
+#include "text/names.h"
 
 #include <QString>
 #include <filesystem>
@@ -12,8 +13,9 @@
 
 namespace conversion {
 
-// "name … why it was left alone".
-QString skipText(const Skip &skip);
+// "name … why it was left alone", each name as `shown` shows it (the command
+// line marks Shift_JIS names).
+QString skipText(const Skip &skip, QString (*shown)(const std::filesystem::path &) = text::displayName);
 
 // A pair an undo left alone: its names changed since the run.
 QString changedText(const std::filesystem::path &oldName, const std::filesystem::path &newName);

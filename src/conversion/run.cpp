@@ -1,4 +1,5 @@
-// Command1_Click and rensub: the confirmed rename of the listed files to one case.
+// Command1_Click, the 変換 menu's items and rensub: the confirmed rename of the
+// listed files to one case, or by another conversion.
 #include "window/mojik.h"
 
 #include "controls/file_list.h"
@@ -73,21 +74,45 @@ void MOJIK::reportRun(const conversion::Outcome &outcome)
 
 void MOJIK::Command1_Click()
 {
+    convertShown(Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower);
+}
+
+void MOJIK::utf8_Click()
+{
+    convertShown({conversion::Conversion::Utf8});
+}
+
+void MOJIK::compose_Click()
+{
+    convertShown({conversion::Conversion::Compose});
+}
+
+void MOJIK::narrow_Click()
+{
+    convertShown({conversion::Conversion::Narrow});
+}
+
+void MOJIK::wideKana_Click()
+{
+    convertShown({conversion::Conversion::WideKana});
+}
+
+void MOJIK::convertShown(const conversion::Conversions &conversions)
+{
     // The question shows the plan, made once, and a Yes runs exactly that plan;
     // the renamer still refuses a name that came in while the user read it.
     // The file list keeps the names it showed at the click until the loop ends.
     const std::vector<std::filesystem::path> &listed = File1->entries();
     const std::filesystem::path folder = Label1->path();
     const bool chosen = !text::trimSpaces(Label1->text()).isEmpty();
-    const auto mode = Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower;
     std::optional<conversion::Run> planned;
     std::error_code unread;
     QString details;
     if (chosen) {
-        planned.emplace(folder, mode);
+        planned.emplace(folder, conversions);
         unread = planned->plan(listed);
         details = unread ? QStringLiteral("%1 の内容を読めませんでした。\r%2").arg(Label1->text(), text::reasonText(unread))
-                         : conversion::planDetails(listed, planned->planned(), mode);
+                         : conversion::planDetails(listed, planned->planned(), conversions);
     }
 
     const QString prompt = Label1->text() + QStringLiteral("\r\rﾃﾞｨﾚｸﾄﾘ配下のﾌｧｲﾙ名を変更しますか？");
@@ -158,8 +183,7 @@ void MOJIK::Command1_Click()
 
 std::error_code MOJIK::rensub(const std::filesystem::path &aaa)
 {
-    const auto mode = Option1->isChecked() ? conversion::Case::Upper : conversion::Case::Lower;
-    const std::optional<std::filesystem::path> converted = conversion::convertedPath(aaa, mode);
+    const std::optional<std::filesystem::path> converted = m_run->converted(aaa);
     if (!converted)
         return std::make_error_code(std::errc::illegal_byte_sequence);
     return m_run->rename(aaa, *converted);

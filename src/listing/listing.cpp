@@ -91,11 +91,11 @@ private:
 
 // A bare name as it stands in the listing. A name that is Shift_JIS already (and
 // keeps to its line) is in the listing's encoding: its own bytes are written. So
-// is one that reads as UTF-8 but, by the run's rule, may be Shift_JIS bytes.
-void appendName(Encoder &out, const fs::path &name)
+// is one that reads as UTF-8 but, by the run's judgement, may be Shift_JIS bytes.
+void appendName(Encoder &out, const fs::path &name, bool mayBeShiftJis)
 {
     std::optional<std::string> own = text::shiftJisBytes(name);
-    if (!own && text::mayBeShiftJis(name))
+    if (!own && mayBeShiftJis)
         own = name.string();
     if (own && std::none_of(own->begin(), own->end(), isControlByte))
         out.own(*own);
@@ -114,7 +114,7 @@ void appendPath(Encoder &out, const fs::path &path)
         if (!first)
             out.text(separator);
         first = false;
-        appendName(out, part);
+        appendName(out, part, text::mayBeShiftJis(part));
     }
 }
 
@@ -122,9 +122,10 @@ void appendPath(Encoder &out, const fs::path &path)
 
 std::u16string lineText(const std::filesystem::path &name)
 {
-    // The name as the window shows it, where every byte that is not valid UTF-8
-    // has become one U+FFFD, a mark code page 932 cannot hold either.
-    const QString shown = composeMarks(text::displayName(name));
+    // The name as UTF-8, where every byte that is not valid has become one
+    // U+FFFD, a mark code page 932 cannot hold either: a Shift_JIS name that
+    // comes here holds a control character, which its own bytes would not hide.
+    const QString shown = composeMarks(text::textShown(name));
     std::u16string text(reinterpret_cast<const char16_t *>(shown.utf16()), static_cast<std::size_t>(shown.size()));
     for (char16_t &unit : text) {
         if (unit == u'\xFFFD' || isControl(unit))
@@ -145,8 +146,11 @@ std::error_code listingBytes(const std::filesystem::path &folder, const std::vec
     endLine();
     out.text(kRule);
     endLine();
-    for (const auto &name : names) {
-        appendName(out, name);
+    // The folder's names judged together, as a run judges them.
+    text::Evidence evidence;
+    const std::vector<text::Encoding> encodings = text::encodingsOf(names, evidence);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        appendName(out, names[i], encodings[i] == text::Encoding::ShiftJis || encodings[i] == text::Encoding::Undecided);
         endLine();
     }
     out.text(kRule);

@@ -1,6 +1,8 @@
-// Text in Shift_JIS as Windows code page 932, the encoding of the listing file.
+// Text in Shift_JIS as Windows code page 932, the encoding of the listing file
+// and of names from old Japanese archives.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -15,9 +17,13 @@ namespace sys {
 // Fails only when the conversion itself is not available.
 std::error_code toShiftJis(std::u16string_view text, std::string &bytes);
 
-// Whether `bytes` are text in code page 932: each byte one of a character the
-// code page defines. The single bytes Windows alone gives a meaning (0x80, 0xA0,
-// 0xFD to 0xFF) are not, as on Linux.
+// The text of `bytes` in code page 932 (UTF-16), or nothing when they are not
+// text in it: each byte must be one of a character the code page defines. The
+// single bytes Windows alone gives a meaning (0x80, 0xA0, 0xFD to 0xFF) are
+// not, as on Linux.
+std::optional<std::u16string> fromShiftJis(std::string_view bytes);
+
+// Whether fromShiftJis reads `bytes` as text.
 bool isShiftJis(std::string_view bytes);
 
 } // namespace sys

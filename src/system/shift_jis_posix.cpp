@@ -1,4 +1,4 @@
-// toShiftJis and isShiftJis through glibc's iconv and its "CP932" table.
+// toShiftJis, fromShiftJis and isShiftJis through glibc's iconv and its "CP932" table.
 #include "system/shift_jis.h"
 
 #include "system/surrogates.h"
@@ -35,9 +35,12 @@ private:
 
 std::error_code toShiftJis(std::u16string_view text, std::string &bytes)
 {
-    Converter converter("CP932", kUtf16);
+    // One converter a thread, as for fromShiftJis below; a table that did not
+    // open is told as no conversion, since its errno is gone by a later call.
+    thread_local const Converter converter("CP932", kUtf16);
     if (!converter.isOpen())
-        return {errno, std::generic_category()};
+        return std::make_error_code(std::errc::invalid_argument);
+    iconv(converter.handle(), nullptr, nullptr, nullptr, nullptr);
 
     std::size_t at = 0; // the first character not yet converted
     char buffer[4096];
@@ -63,21 +66,33 @@ std::error_code toShiftJis(std::u16string_view text, std::string &bytes)
     return {};
 }
 
-bool isShiftJis(std::string_view bytes)
+std::optional<std::u16string> fromShiftJis(std::string_view bytes)
 {
-    Converter converter(kUtf16, "CP932");
+    // One converter a thread: a folder's names are judged one after another, and
+    // opening the table costs more than reading a name.
+    thread_local const Converter converter(kUtf16, "CP932");
     if (!converter.isOpen())
-        return false;
+        return std::nullopt;
+    iconv(converter.handle(), nullptr, nullptr, nullptr, nullptr); // the state a failed name left
     char *in = const_cast<char *>(bytes.data()); // only read, as above
     std::size_t inLeft = bytes.size();
-    char buffer[4096];
+    std::u16string text;
+    char16_t buffer[1024];
     while (inLeft > 0) {
-        char *out = buffer;
+        char *out = reinterpret_cast<char *>(buffer);
         std::size_t outLeft = sizeof buffer;
-        if (iconv(converter.handle(), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) && errno != E2BIG)
-            return false;
+        const std::size_t result = iconv(converter.handle(), &in, &inLeft, &out, &outLeft);
+        const int error = errno;
+        text.append(buffer, static_cast<std::size_t>(reinterpret_cast<char16_t *>(out) - buffer));
+        if (result == static_cast<std::size_t>(-1) && error != E2BIG)
+            return std::nullopt;
     }
-    return true;
+    return text;
+}
+
+bool isShiftJis(std::string_view bytes)
+{
+    return fromShiftJis(bytes).has_value();
 }
 
 } // namespace sys

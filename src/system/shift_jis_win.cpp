@@ -1,4 +1,4 @@
-// toShiftJis and isShiftJis through Windows' code page 932, byte for byte as the
+// toShiftJis, fromShiftJis and isShiftJis through Windows' code page 932, byte for byte as the
 // Linux build has them.
 #include "system/shift_jis.h"
 
@@ -98,21 +98,27 @@ std::error_code toShiftJis(std::u16string_view text, std::string &bytes)
     return {};
 }
 
-bool isShiftJis(std::string_view bytes)
+std::optional<std::u16string> fromShiftJis(std::string_view bytes)
 {
     if (bytes.empty())
-        return true;
+        return std::u16string();
     const int size = static_cast<int>(bytes.size());
     const int length = MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
     if (length == 0)
-        return false;
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, bytes.data(), size, text.data(), length);
-    for (const wchar_t c : text) {
-        if (isOutsideTheTable(static_cast<char16_t>(c)))
-            return false;
+        return std::nullopt;
+    std::u16string text(static_cast<std::size_t>(length), u'\0');
+    MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, bytes.data(), size, reinterpret_cast<wchar_t *>(text.data()),
+                        length);
+    for (const char16_t c : text) {
+        if (isOutsideTheTable(c))
+            return std::nullopt;
     }
-    return true;
+    return text;
+}
+
+bool isShiftJis(std::string_view bytes)
+{
+    return fromShiftJis(bytes).has_value();
 }
 
 } // namespace sys

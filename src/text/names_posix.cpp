@@ -2,6 +2,7 @@
 #include "text/names.h"
 
 #include "system/shift_jis.h"
+#include "text/shift_jis_names.h"
 
 #include <QStringDecoder>
 #include <algorithm>
@@ -23,11 +24,27 @@ std::optional<QString> nameText(const std::filesystem::path &name)
     return text;
 }
 
-QString displayName(const std::filesystem::path &name)
+QString textShown(const std::filesystem::path &name)
 {
     const std::string &bytes = name.native();
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+QString displayName(const std::filesystem::path &name)
+{
+    const std::string &bytes = name.native();
+    // A path is shown a name at a time: no byte of a Shift_JIS character is a "/".
+    QString shown;
+    for (std::size_t at = 0; at <= bytes.size();) {
+        const std::size_t end = std::min(bytes.find('/', at), bytes.size());
+        const std::filesystem::path part = bytes.substr(at, end - at);
+        shown += shiftJisText(part).value_or(textShown(part));
+        if (end < bytes.size())
+            shown += QLatin1Char('/');
+        at = end + 1;
+    }
+    return shown;
 }
 
 std::optional<std::string> shiftJisBytes(const std::filesystem::path &name)

@@ -36,7 +36,13 @@ std::optional<QString> nameText(const std::filesystem::path &name)
     return text;
 }
 
+// No name is Shift_JIS here: every name is UTF-16 text.
 QString displayName(const std::filesystem::path &name)
+{
+    return textShown(name);
+}
+
+QString textShown(const std::filesystem::path &name)
 {
     QString text = unitsOf(name);
     for (qsizetype at = loneSurrogate(text, 0); at >= 0; at = loneSurrogate(text, at + 1))

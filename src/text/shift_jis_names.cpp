@@ -1,4 +1,6 @@
-// mayBeShiftJis: each reading of a name judged for the shape it has.
+// encodingOf, encodingsOf, mayBeShiftJis, shiftJisText, markedName,
+// mojibakeRepaired and utf8Name: each reading of a
+// name judged for the shape it has.
 #include "text/shift_jis_names.h"
 
 #include "system/paths.h"
@@ -7,6 +9,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -91,6 +94,47 @@ bool scriptsClash(char32_t a, char32_t b)
     return first != second && !neutral(first) && !neutral(second);
 }
 
+// `bytes` as UTF-8 text, on every system; nothing where they are not.
+std::optional<QString> utf8Text(std::string_view bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (decoder.hasError() || text.toStdString() != bytes)
+        return std::nullopt;
+    return text;
+}
+
+// The letter a mark sits on, past the other marks before it; 0 for none.
+char32_t baseOf(const std::u32string &reading, std::size_t at)
+{
+    while (at > 0 && QChar::isMark(reading[at - 1]))
+        --at;
+    return at > 0 ? reading[at - 1] : 0;
+}
+
+// Whether the mark at `at`, with the marks before it, joins the letter they sit
+// on into fewer characters, as a decomposed é or ệ does.
+bool composesWithBase(const std::u32string &reading, std::size_t at)
+{
+    std::size_t start = at;
+    while (start > 0 && QChar::isMark(reading[start - 1]))
+        --start;
+    if (start == 0)
+        return false;
+    --start;
+    const QString cluster = QString::fromStdU32String(reading.substr(start, at - start + 1));
+    return cluster.normalized(QString::NormalizationForm_C).size() < cluster.size();
+}
+
+// A character that a newer one stands for, kept from older character sets: a
+// superscript, a symbol form of a letter (ϰ for κ), a ligature. Nobody types one
+// into a file name, and among two-byte characters chance gives many.
+bool isCompatibilityForm(char32_t c)
+{
+    const QChar::Decomposition tag = QChar::decompositionTag(c);
+    return tag != QChar::NoDecomposition && tag != QChar::Canonical;
+}
+
 bool utf8Plausible(const QString &name)
 {
     const std::u32string reading = name.toStdU32String();
@@ -113,20 +157,43 @@ bool utf8Plausible(const QString &name)
             continue;
         case QChar::Mark_NonSpacing:
         case QChar::Mark_SpacingCombining:
-        case QChar::Mark_Enclosing:
-            if (before == 0 || QChar::isSpace(before) || QChar::isPunct(before))
+        case QChar::Mark_Enclosing: {
+            const char32_t base = baseOf(reading, i);
+            if (base == 0 || QChar::isSpace(base) || QChar::isPunct(base))
+                return false;
+            // A mark of one script on the letter of another (a Thaana vowel on a
+            // Greek letter) is what bytes by chance give.
+            const QChar::Script script = QChar::script(c);
+            if (script != QChar::Script_Inherited && script != QChar::Script_Common && script != QChar::script(base))
+                return false;
+            // A diacritic of the Latin, Greek and Cyrillic letters (U+0300 to
+            // U+036F) on one it makes no letter with (ƪ and U+033A), which no
+            // keyboard writes.
+            if (c >= 0x300 && c <= 0x36F && !composesWithBase(reading, i))
                 return false;
             continue;
+        }
         default:
             break;
         }
         if (QChar::isLetter(c) && ((QChar::isLetter(before) && scriptsClash(before, c)) ||
                                    (QChar::isLetter(after) && scriptsClash(c, after))))
             return false;
-        // What chance gives from two bytes of half-width katakana (ı, н, °, §): a
-        // letter standing alone, a symbol with nothing to go with.
+        // What chance gives from two bytes of half-width katakana (ı, н, °, §, ʲ): a
+        // letter standing alone, a symbol with nothing to go with, a character of
+        // an older set.
         if (c >= 0x800)
             continue;
+        if (isCompatibilityForm(c))
+            return false;
+        // A capital straight after a small letter, neither of them ASCII (ĸĽ, ûǾ).
+        if (QChar::isUpper(c) && before >= 0x80 && before < 0x800 && QChar::isLower(before))
+            return false;
+        // A modifier letter (ʹ, ʻ, ʾ) marks Latin letters; beside any other it is chance.
+        if (QChar::category(c) == QChar::Letter_Modifier &&
+            ((QChar::isLetter(before) && QChar::script(before) != QChar::Script_Latin) ||
+             (QChar::isLetter(after) && QChar::script(after) != QChar::Script_Latin)))
+            return false;
         if (QChar::isLetter(c) && !QChar::isLetter(before) && !QChar::isMark(before) && !QChar::isLetter(after) &&
             !QChar::isMark(after))
             return false;
@@ -136,19 +203,119 @@ bool utf8Plausible(const QString &name)
     return true;
 }
 
-} // namespace
-
-bool mayBeShiftJis(const std::filesystem::path &name)
+// A name by its own bytes alone.
+Encoding ownEncoding(const std::filesystem::path &name)
 {
     // Names are UTF-16 text on Windows: none is read in two ways there.
     if (sizeof(std::filesystem::path::value_type) != 1)
-        return false;
+        return nameText(name) ? Encoding::Utf8 : Encoding::Neither;
     if (isAsciiName(name))
-        return false;
+        return Encoding::Utf8;
     const std::string bytes = sys::pathBytes(name);
-    if (!sys::isShiftJis(bytes))
-        return false;
-    return sjisPlausible(bytes) || !utf8Plausible(displayName(name));
+    const std::optional<QString> utf8 = nameText(name);
+    const bool shiftJis = sys::isShiftJis(bytes);
+    if (!utf8)
+        return shiftJis ? Encoding::ShiftJis : Encoding::Neither;
+    if (!shiftJis)
+        return Encoding::Utf8;
+    const bool asUtf8 = utf8Plausible(*utf8);
+    if (asUtf8 != sjisPlausible(bytes))
+        return asUtf8 ? Encoding::Utf8 : Encoding::ShiftJis;
+    return Encoding::Undecided;
+}
+
+Encoding decided(Encoding own, Evidence evidence)
+{
+    if (own != Encoding::Undecided || evidence.shiftJis == evidence.utf8)
+        return own;
+    return evidence.shiftJis ? Encoding::ShiftJis : Encoding::Utf8;
+}
+
+} // namespace
+
+Encoding encodingOf(const std::filesystem::path &name, Evidence evidence)
+{
+    return decided(ownEncoding(name), evidence);
+}
+
+std::vector<Encoding> encodingsOf(const std::vector<std::filesystem::path> &names, Evidence &evidence)
+{
+    std::vector<Encoding> encodings;
+    encodings.reserve(names.size());
+    evidence = {};
+    bool inDoubt = false;
+    for (const std::filesystem::path &name : names) {
+        // ASCII, most names of a big folder, says nothing either way.
+        if (isAsciiName(name)) {
+            encodings.push_back(Encoding::Utf8);
+            continue;
+        }
+        const Encoding own = ownEncoding(name);
+        encodings.push_back(own);
+        evidence.shiftJis = evidence.shiftJis || own == Encoding::ShiftJis;
+        evidence.utf8 = evidence.utf8 || own == Encoding::Utf8;
+        inDoubt = inDoubt || own == Encoding::Undecided;
+    }
+    if (inDoubt) {
+        for (Encoding &encoding : encodings)
+            encoding = decided(encoding, evidence);
+    }
+    return encodings;
+}
+
+bool mayBeShiftJis(const std::filesystem::path &name)
+{
+    const Encoding encoding = encodingOf(name);
+    return encoding == Encoding::ShiftJis || encoding == Encoding::Undecided;
+}
+
+std::optional<QString> shiftJisText(const std::filesystem::path &name)
+{
+    if (isAsciiName(name) || nameText(name))
+        return std::nullopt;
+    return utf8Name(name, Encoding::ShiftJis);
+}
+
+QString markedName(const std::filesystem::path &name)
+{
+    if (const std::optional<QString> text = shiftJisText(name))
+        return *text + QStringLiteral(" (Shift_JIS)");
+    return displayName(name);
+}
+
+std::optional<QString> mojibakeRepaired(const QString &name)
+{
+    const auto ascii = [](QChar c) { return c.unicode() < 0x80; };
+    if (std::all_of(name.begin(), name.end(), ascii))
+        return std::nullopt;
+    std::string bytes;
+    const std::u16string_view units(reinterpret_cast<const char16_t *>(name.utf16()), static_cast<std::size_t>(name.size()));
+    // Without the code page (toShiftJis failing) no name is read as Shift_JIS
+    // either, and every name keeps the text it has: nothing is lost by it.
+    if (sys::toShiftJis(units, bytes) || sys::fromShiftJis(bytes) != std::u16string(units))
+        return std::nullopt;
+    const std::optional<QString> text = utf8Text(bytes);
+    if (!text || *text == name || !utf8Plausible(*text) || sjisPlausible(bytes))
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> utf8Name(const std::filesystem::path &name, Encoding encoding)
+{
+    switch (encoding) {
+    case Encoding::ShiftJis:
+        if (const std::optional<std::u16string> text = sys::fromShiftJis(sys::pathBytes(name)))
+            return QString::fromStdU16String(*text);
+        return std::nullopt;
+    case Encoding::Utf8:
+        if (std::optional<QString> text = nameText(name))
+            return mojibakeRepaired(*text).value_or(*text);
+        return std::nullopt;
+    case Encoding::Undecided:
+    case Encoding::Neither:
+        break;
+    }
+    return std::nullopt;
 }
 
 } // namespace text

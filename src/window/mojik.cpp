@@ -1,5 +1,5 @@
 // The MOJIK constructor: builds every control at its fixed place with its first
-// value, the help menu, the icon, and connects the handlers.
+// value, the conversion and help menus, the icon, and connects the handlers.
 #include "window/mojik.h"
 
 #include "controls/drive_list.h"
@@ -100,18 +100,25 @@ MOJIK::MOJIK(controls::Services services, QWidget *parent)
     Option1->setChecked(true);
     Option1->setFocus();
 
+    // The conversions beside the case, each the same run as 実　行's, before the help.
+    convert = menuBar()->addMenu(QStringLiteral("変換(&C)"));
+    convert->setObjectName(QStringLiteral("convert"));
     help = menuBar()->addMenu(QStringLiteral("help"));
     help->setObjectName(QStringLiteral("help"));
-    auto item = [this](const char *name, const QString &caption, void (MOJIK::*handler)()) {
-        QAction *action = help->addAction(caption);
+    auto item = [this](QMenu *menu, const char *name, const QString &caption, void (MOJIK::*handler)()) {
+        QAction *action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    pgm = item("pgm", QStringLiteral("プログラムの説明"), &MOJIK::pgm_Click);
-    maker = item("maker", QStringLiteral("作者紹介"), &MOJIK::maker_Click);
-    makekiki = item("makekiki", QStringLiteral("開発環境"), &MOJIK::makekiki_Click);
-    about = item("about", QStringLiteral("プログラムのバージョン"), &MOJIK::about_Click);
+    utf8 = item(convert, "utf8", QStringLiteral("Shift_JIS の名前を UTF-8 に"), &MOJIK::utf8_Click);
+    compose = item(convert, "compose", QStringLiteral("Mac で分かれた濁点を結合"), &MOJIK::compose_Click);
+    narrow = item(convert, "narrow", QStringLiteral("全角英数字を半角に"), &MOJIK::narrow_Click);
+    wideKana = item(convert, "wideKana", QStringLiteral("半角カナを全角に"), &MOJIK::wideKana_Click);
+    pgm = item(help, "pgm", QStringLiteral("プログラムの説明"), &MOJIK::pgm_Click);
+    maker = item(help, "maker", QStringLiteral("作者紹介"), &MOJIK::maker_Click);
+    makekiki = item(help, "makekiki", QStringLiteral("開発環境"), &MOJIK::makekiki_Click);
+    about = item(help, "about", QStringLiteral("プログラムのバージョン"), &MOJIK::about_Click);
 
     // First values from the process's current drive and folder; no handler runs yet.
     std::error_code error;

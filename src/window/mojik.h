@@ -18,6 +18,7 @@ class QPushButton;
 class QRadioButton;
 
 namespace conversion {
+class Conversions;
 class JournalStore;
 class Run;
 struct Outcome;
@@ -49,6 +50,11 @@ public:
 
     // conversion/run.cpp
     void Command1_Click();
+    // The 変換 menu's items: the same run by another conversion.
+    void utf8_Click();
+    void compose_Click();
+    void narrow_Click();
+    void wideKana_Click();
 
     // conversion/undo_window.cpp (Ctrl+Z)
     void undoLastRun();
@@ -72,6 +78,8 @@ private:
     void openNearestFolder();
 
     // conversion/run.cpp
+    // Plans the folder shown, asks with the plan in the question's details, then runs it.
+    void convertShown(const conversion::Conversions &conversions);
     std::error_code rensub(const std::filesystem::path &aaa);
     void reportRun(const conversion::Outcome &outcome);
     // Takes the journals' lock for a run or an undo; where another MOJIK holds
@@ -104,6 +112,12 @@ private:
     QPushButton *Command2;
     QPushButton *Command3;
     controls::SaveDialog Cob1;
+
+    QMenu *convert;
+    QAction *utf8;
+    QAction *compose;
+    QAction *narrow;
+    QAction *wideKana;
 
     QMenu *help;
     QAction *pgm;

@@ -64,8 +64,8 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrong)
              {{"--list", folder, "--output", folder}, "はフォルダーです。"},
              {{"--lower", folder, "--part"}, "--part には name、extension、all のどれかを指定してください。"},
              {{"--lower", "--part", "EXTENSION", folder}, "--part には name、extension、all のどれかを指定してください。"},
-             {{"--undo", "--part", "name", folder}, "--part は --upper か --lower と一緒に使います。"},
-             {{"--list", "--folders", folder}, "--folders は --upper か --lower と一緒に使います。"},
+             {{"--undo", "--part", "name", folder}, "--part は変換 (--upper、--lower、--utf8、--compose、--narrow、--wide-kana) と一緒に使います。"},
+             {{"--list", "--folders", folder}, "--folders は変換 (--upper、--lower、--utf8、--compose、--narrow、--wide-kana) と一緒に使います。"},
          }) {
         const Result result = mojik(arguments);
         EXPECT_EQ(result.exit, command_line::kUsage) << message;

@@ -32,4 +32,22 @@ TEST(ListingBytes, WritesShiftJisNamesAsTheyStand)
               "/\x83\x66\x81\x5b\x83\x5e/\x83\x66\x81\x5b\x83\x5e/a\r\n");
 }
 
+// A name its bytes leave in doubt (§± or ﾂｧﾂｱ) is written as the folder's other
+// names say, as a run judges it; alone it keeps its bytes.
+TEST(ListingBytes, WritesANameInDoubtAsTheFolderSays)
+{
+    const std::string doubt = "\xC2\xA7\xC2\xB1.txt";
+    const struct {
+        const char *what;
+        std::vector<std::string> names;
+        std::string lines;
+    } rows[] = {
+        {"alone", {doubt}, doubt + "\r\n"},
+        {"beside UTF-8", {doubt, "写真.jpg"}, "\x81\x98\x81\x7d.txt\r\n\x8e\xca\x90\x5e.jpg\r\n"},
+        {"beside Shift_JIS", {doubt, "\x83\x41.txt"}, doubt + "\r\n\x83\x41.txt\r\n"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(namesIn(bytesOf("/f", row.names)), row.lines) << row.what;
+}
+
 } // namespace
