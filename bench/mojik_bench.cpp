@@ -254,10 +254,13 @@ int openWindow(const fs::path &folder, const QString &mode)
     return 0;
 }
 
-// A whole process, start to exit, as a script runs it.
-double processRun(const QString &program, const QStringList &arguments)
+// A whole process, start to exit, as a script runs it; with `quiet`, what it
+// prints goes to /dev/null, so that no reading of it shares the cores.
+double processRun(const QString &program, const QStringList &arguments, bool quiet = false)
 {
     QProcess process;
+    if (quiet)
+        process.setStandardOutputFile(QProcess::nullDevice());
     QElapsedTimer clock;
     clock.start();
     process.start(program, arguments);
@@ -354,69 +357,72 @@ void conversionsRow(const fs::path &root, int count)
 }
 
 // A tree of `folders` folders, each holding `files` files of mixed-case names:
-// folder 0 is the top, and folder i > 0 lies in folder (i - 1) / 10. Each
-// folder's path below the top, top first: every folder comes after the one
-// that holds it.
-std::vector<fs::path> makeTree(const fs::path &top, int folders, const std::vector<std::string> &files)
+// folder 0 is the top, and folder i > 0 lies in folder (i - 1) / 10.
+void makeTree(const fs::path &top, int folders, const std::vector<std::string> &files)
 {
     std::vector<fs::path> paths{fs::path()};
     for (int i = 1; i < folders; ++i)
         paths.push_back(paths[static_cast<std::size_t>((i - 1) / 10)] / ("Album-" + std::to_string(i) + "x"));
     for (const fs::path &path : paths)
         makeFiles(top / path, files);
-    return paths;
 }
 
-// The floor of a recursive run on folders: each folder opened once and read,
-// then renameat2 over every file of it and then its subfolders, the deepest
-// folders first. `upper` names the case of the run, `first`
-// says whether the names are still as made (else in the other case).
-double bareTreeRenames(const fs::path &top, const std::vector<fs::path> &paths, const std::vector<std::string> &files,
-                       bool upper, bool first)
+// The floor of a recursive run on folders, as a program of its own (this one,
+// given --tree-floor): it walks the tree from `top`, opening and reading each
+// folder once, then renames every entry of each folder to `upper` or lower case
+// with renameat2, the deepest folders first.
+int treeFloor(bool upper, const fs::path &top)
 {
-    const auto now = [&](const std::string &name) { return first ? name : asciiCase(name, !upper); };
-    std::vector<std::vector<std::pair<std::string, std::string>>> renames(paths.size());
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        for (const std::string &file : files)
-            renames[i].emplace_back(now(file), asciiCase(file, upper));
-    }
-    for (std::size_t i = 1; i < paths.size(); ++i) {
-        const std::string name = paths[i].filename().native();
-        renames[(i - 1) / 10].emplace_back(now(name), asciiCase(name, upper));
-    }
-    std::vector<fs::path> at; // each folder's path as the run reaches it: its own names as they are now
-    for (const fs::path &path : paths) {
-        fs::path current = top;
-        for (const fs::path &part : path)
-            current /= now(part.native());
-        at.push_back(current);
-    }
-    QElapsedTimer clock;
-    clock.start();
-    for (std::size_t i = paths.size(); i-- > 0;) {
-        const int fd = ::open(at[i].c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct Folder {
+        int fd;
+        std::vector<std::string> names;
+    };
+    std::vector<Folder> folders{{::open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), {}}};
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const int fd = folders[i].fd;
+        std::vector<std::string> subfolders;
         if (DIR *entries = ::fdopendir(::dup(fd))) {
-            while (::readdir(entries)) {
+            while (const dirent *entry = ::readdir(entries)) {
+                if (entry->d_name[0] == '.')
+                    continue;
+                folders[i].names.emplace_back(entry->d_name);
+                if (entry->d_type == DT_DIR)
+                    subfolders.emplace_back(entry->d_name);
             }
             ::closedir(entries);
         }
-        for (const auto &[from, to] : renames[i]) {
-            if (from != to)
-                ::renameat2(fd, from.c_str(), fd, to.c_str(), RENAME_NOREPLACE);
-        }
-        ::close(fd);
+        for (const std::string &name : subfolders)
+            folders.push_back({::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW), {}});
     }
-    return static_cast<double>(clock.nsecsElapsed());
+    for (std::size_t i = folders.size(); i-- > 0;) {
+        for (const std::string &name : folders[i].names) {
+            const std::string to = asciiCase(name, upper);
+            if (to != name)
+                ::renameat2(folders[i].fd, name.c_str(), folders[i].fd, to.c_str(), RENAME_NOREPLACE);
+        }
+        ::close(folders[i].fd);
+    }
+    return 0;
+}
+
+double treeFloorRun(const fs::path &top, bool upper)
+{
+    ::sync();
+    return processRun(QApplication::applicationFilePath(),
+                      {QStringLiteral("--tree-floor"), upper ? QStringLiteral("upper") : QStringLiteral("lower"),
+                       QString::fromStdString(top.native())});
 }
 
 // `mojik --upper -r --folders` (or --lower) on `mine` as one process, after
-// what was written before it reached the disk.
+// what was written before it reached the disk; its lines of renames go to
+// /dev/null, as the floor prints none.
 double treeRun(const fs::path &mine, bool upper)
 {
     ::sync();
-    return processRun(QStringLiteral(MOJIK_PROGRAM), {upper ? QStringLiteral("--upper") : QStringLiteral("--lower"),
-                                                      QStringLiteral("-r"), QStringLiteral("--folders"),
-                                                      QString::fromStdString(mine.native())});
+    return processRun(QStringLiteral(MOJIK_PROGRAM),
+                      {upper ? QStringLiteral("--upper") : QStringLiteral("--lower"), QStringLiteral("-r"),
+                       QStringLiteral("--folders"), QString::fromStdString(mine.native())},
+                      true);
 }
 
 // The same by hand: find -depth and Perl's rename on the last part of each path.
@@ -444,14 +450,13 @@ void treeRow(const fs::path &root, int folders, int files, const char *goal, boo
     const std::vector<std::string> names = mixedNames(files);
     const fs::path mine = root / "tree";
     const fs::path bare = root / "tree-bare";
-    const std::vector<fs::path> paths = makeTree(mine, folders, names);
+    makeTree(mine, folders, names);
     makeTree(bare, folders, names);
     double run = 1e300, floor = 1e300;
     for (int i = 0; i < 5; ++i) {
         const bool upper = i % 2 == 0;
         run = std::min(run, treeRun(mine, upper));
-        ::sync();
-        floor = std::min(floor, bareTreeRenames(bare, paths, names, upper, i == 0));
+        floor = std::min(floor, treeFloorRun(bare, upper));
     }
     treeLine(folders, files, "mojik -r --folders (tree)", run, floor, goal);
     if (busy) {
@@ -468,7 +473,8 @@ void treeRow(const fs::path &root, int folders, int files, const char *goal, boo
             loaded = std::min(loaded, processRun(QStringLiteral(MOJIK_PROGRAM),
                                                  {upper ? QStringLiteral("--upper") : QStringLiteral("--lower"),
                                                   QStringLiteral("-r"), QStringLiteral("--folders"),
-                                                  QString::fromStdString(mine.native())}));
+                                                  QString::fromStdString(mine.native())},
+                                                 true));
             fs::remove(waiting);
         }
         // Those three left it in small letters.
@@ -561,6 +567,9 @@ void mediaRows(const fs::path &scratch)
 
 int main(int argc, char *argv[])
 {
+    // The floor's own program starts as a small one does, with no Qt at all.
+    if (argc == 4 && std::string_view(argv[1]) == "--tree-floor")
+        return treeFloor(std::string_view(argv[2]) == "upper", argv[3]);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -568,6 +577,7 @@ int main(int argc, char *argv[])
     const QStringList args = QApplication::arguments();
     if (args.size() == 3 && QStringList{"--open", "--filled", "--memory"}.contains(args[1]))
         return openWindow(args[2].toStdString(), args[1]);
+
 
     QTemporaryDir scratch;
     const fs::path root = scratch.path().toStdString();
