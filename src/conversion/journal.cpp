@@ -309,6 +309,8 @@ std::optional<std::vector<Journal>> parseRun(std::string_view bytes)
             return std::nullopt;
         part.identity = identity;
         part.temporaryStem = temporaryStem;
+        // A part of a tree keeps a group, as the first form needs one beside
+        // its root: written again in that form, it is still read whole.
         if (recursive) {
             part.root = root;
             part.group = sys::pathBytes(root);
